@@ -1,0 +1,30 @@
+# Two commands do everything on a fresh Debian 12 machine: make run, make test.
+BUILD_DIR ?= build
+GAME_DIR  := $(BUILD_DIR)/game
+JOBS      ?= $(shell nproc)
+
+.PHONY: all deps build run test bench contact-sheet clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD_DIR)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(GAME_DIR) && ./quarrow2
+
+test: build
+	cd $(BUILD_DIR) && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+		ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf $(BUILD_DIR)
