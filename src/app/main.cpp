@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/app.h"
+
+int main() { return runGame(); }

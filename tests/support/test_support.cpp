@@ -1,1 +1,107 @@
 #include "support/test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+TempFolder::TempFolder() {
+    char pattern[] = "/tmp/quarrow-test-XXXXXX";
+    path_ = mkdtemp(pattern);
+    char* cwd = getcwd(nullptr, 0);
+    previous_ = cwd ? cwd : "/";
+    free(cwd);
+    if (chdir(path_.c_str()) != 0) ADD_FAILURE() << "cannot enter " << path_;
+}
+
+TempFolder::~TempFolder() {
+    if (chdir(previous_.c_str()) != 0) return;
+    std::string command = "rm -rf '" + path_ + "'";
+    if (std::system(command.c_str()) != 0) return;
+}
+
+void TempFolder::linkBuiltResources() const {
+    std::string target = std::string(GAME_DIR) + "/resources.res";
+    if (symlink(target.c_str(), file("resources.res").c_str()) != 0) ADD_FAILURE() << "cannot link resources";
+}
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void GameTest::SetUp() {
+    if (withResources_) folder_.linkBuiltResources();
+    ASSERT_EQ(startProgram(app), 0);
+}
+
+void GameTest::TearDown() {
+    if (!shutDown_) shutdown();
+}
+
+int GameTest::shutdown() {
+    shutDown_ = true;
+    return shutdownProgram(app);
+}
+
+FrameResult GameTest::frames(int count, float dt) {
+    FrameResult result = FrameResult::Continue;
+    for (int i = 0; i < count && result == FrameResult::Continue; ++i) result = runFrame(app, dt);
+    return result;
+}
+
+void GameTest::pushKey(SDLKey key, bool down, Uint16 unicode) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.unicode = unicode;
+    SDL_PushEvent(&event);
+}
+
+void GameTest::tapKey(SDLKey key) {
+    pushKey(key, true);
+    frames(1);
+    pushKey(key, false);
+    frames(1);
+}
+
+void GameTest::pushMotion(int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+void GameTest::pushButton(Uint8 button, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
+void GameTest::pushQuit() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
+SDL_Color GameTest::pixel(int x, int y) const {
+    SDL_Surface* surface = SDL_GetVideoSurface();
+    SDL_Color colour = {0, 0, 0, 0};
+    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return colour;
+    SDL_LockSurface(surface);
+    Uint32 value = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4);
+    SDL_UnlockSurface(surface);
+    SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
+    return colour;
+}

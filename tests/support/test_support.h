@@ -1,1 +1,54 @@
 #pragma once
+// Shared helpers: a fresh temporary game folder per test, and a running program
+// that tests drive by pushing SDL events and stepping frames with a fixed dt.
+#include "app/app.h"
+
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+// A fresh folder that becomes the working directory; removed afterwards.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Makes the built resources visible in this folder as "resources.res".
+    void linkBuiltResources() const;
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+std::string readWholeFile(const std::string& path);
+void writeWholeFile(const std::string& path, const std::string& bytes);
+
+// The program started in a temporary folder, ready for frames.
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Runs frames with a fixed dt; stops early when the program quits.
+    FrameResult frames(int count, float dt = 1.0f / 60.0f);
+    void pushKey(SDLKey key, bool down = true, Uint16 unicode = 0);
+    void tapKey(SDLKey key);  // down, one frame, up, one frame
+    void pushMotion(int x, int y);
+    void pushButton(Uint8 button, bool down = true);
+    void pushQuit();
+    // Reads one pixel of the display surface as (r, g, b).
+    SDL_Color pixel(int x, int y) const;
+
+    // Shuts the program down as the loop's end does; returns its exit status.
+    int shutdown();
+
+    std::unique_ptr<AppState> state_ = std::make_unique<AppState>();
+    AppState& app = *state_;
+    // Derived fixtures may clear this before SetUp to start without resources.
+    bool withResources_ = true;
+    TempFolder folder_;
+    bool shutDown_ = false;
+};

@@ -1,0 +1,129 @@
+#include "app/app.h"
+
+#include "app/audio.h"
+#include "app/display.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "app/resources.h"
+#include "game/board_draw.h"
+#include "game/gameplay.h"
+#include "level/settings.h"
+#include "ui/notification.h"
+#include "ui/screen_layers.h"
+#include "ui/widgets.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr Uint32 targetFrameMs = 16;  // about 60 frames a second when nothing waits for the display
+constexpr int presentFailedStatus = 28;
+
+void loadWindowIcon() {
+    std::string path = std::string(resourceFolder) + "/icons/wndicon.icon";
+    SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+    resources.windowIcon = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+    if (resources.windowIcon) SDL_WM_SetIcon(resources.windowIcon, nullptr);
+}
+
+const char* startFailureMessage(int status) {
+    switch (status) {
+        case 1: return "Quarrow 2: the SDL library could not be initialised";
+        case 2: return "Quarrow 2: the 640 x 480 window could not be opened";
+        default: return "Quarrow 2: the font renderer could not be initialised";
+    }
+}
+
+void applySettings(AppState& app) {
+    Settings settings = readSettings(settingsFileName);
+    app.windowed = settings.windowed;
+    app.musicOn = settings.musicOn;
+    if (!app.windowed) setDisplayMode(640, 480, fullScreenFlags);
+}
+
+void drainEvents(AppState& app) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) app.running = false;
+        if (event.type == SDL_MOUSEMOTION) {
+            app.mouseX = event.motion.x;
+            app.mouseY = event.motion.y;
+        }
+        routeEvent(app, event);
+    }
+}
+
+void drawFrame(AppState& app) {
+    drawBoard(app);
+    keepMusicAlive(app);
+    drawScreenLayer(app);
+    drawNotification(app);
+}
+
+}  // namespace
+
+int startSystems() {
+    if (SDL_Init(SDL_INIT_EVERYTHING) < 0) return 1;
+    SDL_WM_SetCaption("Quarrow 2", nullptr);
+    loadWindowIcon();
+    if (!setDisplayMode(640, 480, windowFlags)) return 2;
+    if (TTF_Init() < 0) return 3;
+    Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096);  // without sound the game still plays
+    return 4;
+}
+
+int startProgram(AppState& app) {
+    // Presenting waits for the display where the driver can; the user's own choice wins.
+    setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+    int status = startSystems();
+    if (status != 4) {
+        std::fprintf(stderr, "%s: %s\n", startFailureMessage(status), SDL_GetError());
+        freeSurface(resources.windowIcon);
+        SDL_Quit();
+        return status;
+    }
+    loadResources();
+    applySurfaceAlphas();
+    app.workingDir = platform::currentDirectory();
+    buildWidgets(app);
+    app.screen = MainMenu;
+    applySettings(app);
+    app.running = true;
+    app.clock.lastTicks = SDL_GetTicks();
+    return 0;
+}
+
+FrameResult runFrame(AppState& app, float dt) {
+    setSlideSpeed(app);
+    drainEvents(app);
+    gameplayStep(app, dt);
+    drawFrame(app);
+    if (SDL_Flip(displaySurface) == -1) return FrameResult::PresentFailed;
+    return app.running ? FrameResult::Continue : FrameResult::Quit;
+}
+
+int shutdownProgram(AppState& app) {
+    writeSettings(settingsFileName, Settings{app.windowed, app.musicOn});
+    releaseWidgets(app);
+    releaseResources();
+    return 0;
+}
+
+int runGame() {
+    static AppState app;  // large, and lives as long as the program
+    int status = startProgram(app);
+    if (status != 0) return status;
+    for (;;) {
+        Uint32 frameStart = SDL_GetTicks();
+        FrameResult result = runFrame(app, advanceFrameClock(app.clock, frameStart));
+        if (result == FrameResult::PresentFailed) {
+            SDL_Quit();
+            return presentFailedStatus;
+        }
+        if (result == FrameResult::Quit) break;
+        Uint32 spent = SDL_GetTicks() - frameStart;
+        if (spent < targetFrameMs) SDL_Delay(targetFrameMs - spent);
+    }
+    return shutdownProgram(app);
+}

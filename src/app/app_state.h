@@ -1,0 +1,37 @@
+#pragma once
+// The state the main routine owns for the whole run and hands to every subsystem.
+#include "app/frame_clock.h"
+#include "app/screen_id.h"
+#include "editor/editor_state.h"
+#include "game/gameplay.h"
+#include "game/particles.h"
+#include "level/level.h"
+#include "level/saved_game.h"
+#include "ui/ui_state.h"
+
+#include <string>
+
+struct InputState {
+    bool shiftHeld = false;
+    bool leftButtonHeld = false;
+    bool rightButtonHeld = false;
+};
+
+struct AppState {
+    bool running = true;
+    ScreenId screen = MainMenu;
+    FrameClock clock;
+    int mouseX = 0;  // where the last pointer motion left the pointer
+    int mouseY = 0;
+    bool windowed = true;
+    bool musicOn = true;
+    std::string workingDir;
+
+    InputState input;
+    GameplayState play;
+    LevelObjects level;
+    ParticleSystem particles;
+    SavedGame save;
+    UiState ui;
+    EditorState editor;
+};

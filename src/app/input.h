@@ -1,0 +1,17 @@
+#pragma once
+// SDL events become the game's reactions here, by event kind and by screen.
+#include "app/app_state.h"
+
+#include <SDL/SDL.h>
+
+void routeEvent(AppState& app, const SDL_Event& event);
+
+void handleKeyDown(AppState& app, const SDL_keysym& key);
+void handleKeyUp(AppState& app, SDLKey key);
+void handleMouseDown(AppState& app, Uint8 button);
+void handleMouseUp(AppState& app, Uint8 button);
+void handleMouseMotion(AppState& app);
+
+// The help page that F1 opens on a screen, relative to the game folder.
+const char* helpPageFor(ScreenId screen);
+void openHelpPage(const char* page);

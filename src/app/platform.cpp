@@ -1,0 +1,105 @@
+#include "app/platform.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform {
+
+std::string currentDirectory() {
+    char* path = getcwd(nullptr, 0);  // glibc allocates a buffer of the right size
+    if (!path) return ".";
+    std::string result(path);
+    free(path);
+    while (result.size() > 1 && result.back() == '/') result.pop_back();
+    return result;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+bool makeDirectory(const std::string& path) { return mkdir(path.c_str(), 0755) == 0; }
+
+bool deleteFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool listDirectory(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = opendir(path.c_str());
+    if (!dir) return false;
+    while (dirent* entry = readdir(dir)) names.emplace_back(entry->d_name);
+    closedir(dir);
+    return true;
+}
+
+bool readFile(const std::string& path, std::string& bytes, size_t maxBytes) {
+    bytes.clear();
+    if (!isRegularFile(path)) return false;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char buffer[4096];
+    while (bytes.size() < maxBytes) {
+        size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+        size_t got = std::fread(buffer, 1, want, file);
+        bytes.append(buffer, got);
+        if (got < want) break;
+    }
+    std::fclose(file);
+    return true;
+}
+
+static bool writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    std::string temporary = path + ".tmp";
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    bool written = writeAll(fd, bytes) && fsync(fd) == 0;
+    written = (close(fd) == 0) && written;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void openDocument(const std::string& path) {
+    // Openers started earlier have usually finished by now; collect them so no
+    // zombie outlives the next request.
+    while (waitpid(-1, nullptr, WNOHANG) > 0) {
+    }
+    const char* argv[] = {"xdg-open", path.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child;
+    posix_spawnp(&child, "xdg-open", &actions, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+}  // namespace platform

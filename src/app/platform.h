@@ -1,0 +1,34 @@
+#pragma once
+// The one place that talks to the operating system: files, folders, the working
+// directory and the desktop's document opener.
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Absolute path of the working directory, any length, without a trailing '/'.
+std::string currentDirectory();
+
+std::string joinPath(const std::string& folder, const std::string& name);
+
+bool makeDirectory(const std::string& path);
+bool deleteFile(const std::string& path);
+bool isRegularFile(const std::string& path);
+
+// Entry names of a folder in the order the listing gives them, "." and ".." included.
+// False when the folder cannot be opened.
+bool listDirectory(const std::string& path, std::vector<std::string>& names);
+
+// Reads at most maxBytes of a regular file. False when it is missing, not a
+// regular file or unreadable.
+bool readFile(const std::string& path, std::string& bytes, size_t maxBytes);
+
+// Writes a temporary file beside path, flushes it to disk and renames it over
+// path, so a crash or a full disk never leaves a half-written file behind.
+bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// Asks the desktop to open a document (a help page) in the user's browser.
+// Never waits and never reports: a missing opener simply does nothing.
+void openDocument(const std::string& path);
+
+}  // namespace platform

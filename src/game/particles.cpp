@@ -1,0 +1,3 @@
+#include "game/particles.h"
+
+void drawParticles(const ParticleSystem&, SDL_Surface*) {}

@@ -1,0 +1,33 @@
+#include "level/settings.h"
+
+#include "app/platform.h"
+
+#include <sstream>
+
+namespace {
+
+// A line is "w=1": the two characters before the value are not checked.
+bool readFlag(std::istream& in, bool fallback) {
+    std::string line;
+    if (!std::getline(in, line)) return fallback;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() < 2) return fallback;
+    return line.substr(2) == "1";
+}
+
+}  // namespace
+
+Settings readSettings(const std::string& path) {
+    Settings settings;
+    std::string text;
+    if (!platform::readFile(path, text, 4096)) return settings;
+    std::istringstream in(text);
+    settings.windowed = readFlag(in, settings.windowed);
+    settings.musicOn = readFlag(in, settings.musicOn);
+    return settings;
+}
+
+bool writeSettings(const std::string& path, const Settings& settings) {
+    std::string text = std::string("w=") + (settings.windowed ? "1" : "0") + "\ns=" + (settings.musicOn ? "1" : "0") + "\n";
+    return platform::writeFileAtomically(path, text);
+}

@@ -1,0 +1,5 @@
+#include "ui/screen_layers.h"
+
+#include "app/app_state.h"
+
+void drawScreenLayer(AppState&) {}

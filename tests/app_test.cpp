@@ -1,0 +1,194 @@
+// The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown.
+#include "app/display.h"
+#include "app/frame_clock.h"
+#include "app/resources.h"
+#include "level/settings.h"
+#include "support/test_support.h"
+
+TEST(FrameClock, CapsLongFramesAndSurvivesTheCounterWrapping) {
+    FrameClock clock;
+    clock.lastTicks = 1000;
+    EXPECT_FLOAT_EQ(advanceFrameClock(clock, 1200), 0.05f);
+    EXPECT_EQ(clock.lastTicks, 1200u);
+    EXPECT_FLOAT_EQ(advanceFrameClock(clock, 1200), 0.0f);
+    clock.lastTicks = 0xFFFFFFF0u;
+    EXPECT_FLOAT_EQ(advanceFrameClock(clock, 0x10u), 0.032f);
+    EXPECT_EQ(clock.lastTicks, 0x10u);
+}
+
+TEST(DrawImage, TruncatesTowardZero) {
+    EXPECT_EQ(toPixel(3.9f), 3);
+    EXPECT_EQ(toPixel(-0.5f), 0);
+    EXPECT_EQ(toPixel(-1.5f), -1);
+    EXPECT_EQ(toPixel(1e9f), 32767);
+
+    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface* dot = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_FillRect(target, nullptr, 0);
+    SDL_FillRect(dot, nullptr, 0xFFFFFF);
+    drawImage(3.9f, 2.2f, dot, target);
+    drawImage(-0.5f, -0.5f, dot, target);
+    auto at = [&](int x, int y) { return static_cast<Uint32*>(target->pixels)[y * target->pitch / 4 + x] & 0xFFFFFF; };
+    EXPECT_EQ(at(3, 2), 0xFFFFFFu);
+    EXPECT_EQ(at(4, 2), 0u);
+    EXPECT_EQ(at(0, 0), 0xFFFFFFu);
+    drawImage(0, 0, nullptr, target);  // a missing image draws nothing and does not crash
+    SDL_FreeSurface(dot);
+    SDL_FreeSurface(target);
+}
+
+TEST(Settings, ReadsOnlyAValueOfOneAsTrue) {
+    TempFolder folder;
+    EXPECT_TRUE(readSettings("missing.set").windowed);
+    EXPECT_TRUE(readSettings("missing.set").musicOn);
+
+    auto read = [&](const std::string& text) {
+        writeWholeFile(folder.file("s.set"), text);
+        return readSettings("s.set");
+    };
+    Settings full = read("w=0\ns=1\n");
+    EXPECT_FALSE(full.windowed);
+    EXPECT_TRUE(full.musicOn);
+    EXPECT_FALSE(read("w=true\ns=1\n").windowed);
+    Settings otherKeys = read("a=1\nb=0\n");
+    EXPECT_TRUE(otherKeys.windowed);
+    EXPECT_FALSE(otherKeys.musicOn);
+    Settings windows = read("w=0\r\ns=0\r\n");
+    EXPECT_FALSE(windows.windowed);
+    EXPECT_FALSE(windows.musicOn);
+    Settings shortLines = read("w\ns");
+    EXPECT_TRUE(shortLines.windowed);
+    EXPECT_TRUE(shortLines.musicOn);
+    Settings oneLine = read("w=0");
+    EXPECT_FALSE(oneLine.windowed);
+    EXPECT_TRUE(oneLine.musicOn);
+}
+
+TEST(Settings, AreWrittenWholeOrNotAtAll) {
+    TempFolder folder;
+    ASSERT_TRUE(writeSettings("settings.set", Settings{false, true}));
+    EXPECT_EQ(readWholeFile(folder.file("settings.set")), "w=0\ns=1\n");
+    EXPECT_FALSE(writeSettings("no-such-folder/settings.set", Settings{}));
+}
+
+class SpineTest : public GameTest {};
+
+TEST_F(SpineTest, QuitStillHandlesTheRestOfTheBatchAndWritesSettings) {
+    pushKey(SDLK_LSHIFT);
+    pushQuit();
+    pushMotion(120, 45);
+    EXPECT_EQ(frames(1), FrameResult::Quit);
+    EXPECT_TRUE(app.input.shiftHeld);
+    EXPECT_EQ(app.mouseX, 120);
+    EXPECT_EQ(app.mouseY, 45);
+    EXPECT_EQ(shutdown(), 0);
+    EXPECT_EQ(readWholeFile(folder_.file("settings.set")), "w=1\ns=1\n");
+}
+
+TEST_F(SpineTest, ButtonsUseThePositionOfTheLastMotion) {
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.x = 300;
+    press.button.y = 200;
+    SDL_PushEvent(&press);
+    frames(1);
+    EXPECT_EQ(app.mouseX, 0);
+    EXPECT_EQ(app.mouseY, 0);
+    pushMotion(17, 29);
+    SDL_PushEvent(&press);
+    frames(1);
+    EXPECT_EQ(app.mouseX, 17);
+    EXPECT_EQ(app.mouseY, 29);
+}
+
+TEST_F(SpineTest, SettingsAtStartUpAreApplied) {
+    shutdown();
+    writeWholeFile(folder_.file("settings.set"), "w=1\ns=0\n");
+    AppState fresh;
+    ASSERT_EQ(startProgram(fresh), 0);
+    EXPECT_TRUE(fresh.windowed);
+    EXPECT_FALSE(fresh.musicOn);
+    EXPECT_EQ(fresh.screen, MainMenu);
+    EXPECT_EQ(shutdownProgram(fresh), 0);
+}
+
+class NoResourcesTest : public GameTest {
+protected:
+    NoResourcesTest() { withResources_ = false; }
+};
+
+TEST_F(NoResourcesTest, StartsRunsAndQuitsCleanly) {
+    EXPECT_EQ(image(Img::player), nullptr);
+    EXPECT_EQ(frames(100), FrameResult::Continue);
+    pushKey(SDLK_ESCAPE);
+    EXPECT_EQ(frames(1), FrameResult::Quit);
+    EXPECT_EQ(shutdown(), 0);
+}
+
+// Writes a 2 x 1 picture whose left pixel is the colour key and right pixel one step off it.
+static std::string writeKeyProbe(const TempFolder& folder, Uint8 r, Uint8 g, Uint8 b, Uint8 offB) {
+    SDL_Surface* probe = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    static_cast<Uint32*>(probe->pixels)[0] = (r << 16) | (g << 8) | b;
+    static_cast<Uint32*>(probe->pixels)[1] = (r << 16) | (g << 8) | offB;
+    std::string path = folder.file("probe.bmp");
+    SDL_SaveBMP(probe, path.c_str());
+    SDL_FreeSurface(probe);
+    return path;
+}
+
+TEST_F(SpineTest, ColourKeysHideExactlyTheirColour) {
+    auto drawnOverMagenta = [&](SDL_Surface* keyed, int x) {
+        SDL_FillRect(displaySurface, nullptr, SDL_MapRGB(displaySurface->format, 255, 0, 255));
+        drawImage(0, 0, keyed);
+        return pixel(x, 0);
+    };
+    SDL_Surface* green = loadKeyedImage(writeKeyProbe(folder_, 38, 127, 0, 1), 38, 127, 0);
+    ASSERT_NE(green, nullptr);
+    EXPECT_EQ(drawnOverMagenta(green, 0).g, 0);   // the board shows through
+    EXPECT_EQ(drawnOverMagenta(green, 1).g, 127); // (38, 127, 1) is drawn
+    SDL_FreeSurface(green);
+
+    SDL_Surface* whiteKeyed = loadKeyedImage(writeKeyProbe(folder_, 255, 255, 255, 254), 255, 255, 255);
+    ASSERT_NE(whiteKeyed, nullptr);
+    EXPECT_EQ(drawnOverMagenta(whiteKeyed, 0).g, 0);
+    EXPECT_EQ(drawnOverMagenta(whiteKeyed, 1).g, 255);
+    SDL_FreeSurface(whiteKeyed);
+
+    for (const ImageEntry& entry : imageCatalogue) {
+        bool white = entry.loader == ImageLoader::KeyedWhite;
+        std::string file = entry.file;
+        EXPECT_EQ(white, file == "fileback.img" || file == "notify.img") << file;
+    }
+}
+
+TEST_F(SpineTest, TrailCopiesAreSeparateSurfaces) {
+    SDL_Surface* sprite = image(Img::player);
+    ASSERT_NE(sprite, nullptr);
+    ASSERT_NE(sprite, image(Img::player128));
+    ASSERT_NE(image(Img::player128), image(Img::player64));
+    SDL_SetAlpha(sprite, SDL_SRCALPHA, 40);
+    EXPECT_EQ(image(Img::player128)->format->alpha, 128);
+    EXPECT_EQ(image(Img::player64)->format->alpha, 64);
+    EXPECT_EQ(image(Img::green_player64)->format->alpha, 64);
+    EXPECT_EQ(image(Img::rightleft128)->format->alpha, 128);
+}
+
+TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
+    for (const ImageEntry& entry : imageCatalogue) EXPECT_NE(image(entry.key), nullptr) << entry.file;
+    for (const AudioEntry& entry : musicCatalogue) EXPECT_NE(resources.music[entry.key], nullptr) << entry.file;
+    for (const AudioEntry& entry : soundCatalogue) EXPECT_NE(resources.sounds[entry.key], nullptr) << entry.file;
+    EXPECT_NE(resources.font12, nullptr);
+    EXPECT_NE(resources.font18, nullptr);
+    EXPECT_NE(resources.font28b, nullptr);
+    EXPECT_NE(resources.dimLayer640, nullptr);
+    EXPECT_NE(resources.windowIcon, nullptr);
+    for (int key = 0; key < Txt::count; ++key) {
+        if (key != Txt::nameText) EXPECT_NE(resources.texts[key], nullptr) << textCatalogue[key];
+    }
+    for (int i = 0; i < unlockableCount; ++i) {
+        EXPECT_NE(resources.unlockableName[i], nullptr);
+        EXPECT_NE(resources.unlockNotice[i][0], nullptr);
+        EXPECT_NE(resources.unlockNotice[i][1], nullptr);
+    }
+}
