@@ -1,0 +1,1 @@
+#include "level/saved_game.h"
