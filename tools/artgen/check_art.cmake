@@ -1,0 +1,16 @@
+# Fails the build, naming the file, when a catalogued image or the window icon is missing.
+# Usage: cmake -DRES_DIR=<resources.res> -P check_art.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/art_catalogue.cmake)
+set(missing "")
+foreach(name ${ART_IMAGES})
+  if(NOT EXISTS "${RES_DIR}/images/${name}.img")
+    list(APPEND missing "${RES_DIR}/images/${name}.img")
+  endif()
+endforeach()
+if(NOT EXISTS "${RES_DIR}/icons/wndicon.icon")
+  list(APPEND missing "${RES_DIR}/icons/wndicon.icon")
+endif()
+if(missing)
+  list(JOIN missing "\n  " listed)
+  message(FATAL_ERROR "Missing game art:\n  ${listed}")
+endif()
