@@ -26,5 +26,9 @@ test: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
 
+contact-sheet: build
+	cmake --build $(BUILD_DIR) --target contact_sheet
+	cp $(BUILD_DIR)/contact-sheet.png docs/contact-sheet.png
+
 clean:
 	rm -rf $(BUILD_DIR)
