@@ -4,10 +4,139 @@
 #include "app/display.h"
 #include "app/resources.h"
 
-void drawBoard(AppState& app) {
-    if (!displaySurface) return;
+#include <cmath>
+
+namespace {
+
+constexpr int speedFrameCount = 5;
+
+bool isOn(const AppState& app, UnlockableId option) { return ::isOn(app.save, option); }
+
+void drawObject(const LevelObject& object, SDL_Surface* surface, SDL_Rect* source = nullptr) {
+    drawImage(object.x, object.y, surface, source);
+}
+
+// The tiles drawn with one image each: their own, or a swapped-in one under an unlockable.
+struct TileLayer {
+    TileKind kind;
+    int oldschoolImage;  // under Oldschool graphics, or noImage
+    bool listImageWhenMirrored;
+};
+
+void drawTileLayer(const AppState& app, const TileLayer& layer) {
+    bool oldschool = layer.oldschoolImage != noImage && isOn(app, OldschoolGraphics);
+    // The mirror moves tiles between the left and right lists without changing their images.
+    bool listImage = layer.listImageWhenMirrored && isOn(app, MirroredLevels);
+    for (const LevelObject& tile : app.level[layer.kind]) {
+        SDL_Surface* surface = tile.image;
+        if (oldschool) surface = image(static_cast<Img::Key>(layer.oldschoolImage));
+        if (listImage) surface = image(static_cast<Img::Key>(tileKinds[layer.kind].boardImage));
+        drawObject(tile, surface);
+    }
+}
+
+void drawPassOnces(const AppState& app) {
+    for (const LevelObject& tile : app.level[PassOnce])
+        drawObject(tile, tile.state == 0 ? tile.image : image(Img::passonce_unsolid));
+}
+
+void drawSpeedTiles(const AppState& app, TileKind kind) {
+    int frame = static_cast<int>(app.play.animPhase);
+    frame = ((frame % speedFrameCount) + speedFrameCount) % speedFrameCount;
+    SDL_Rect source = {static_cast<Sint16>(cellSize * frame), 0, cellSize, cellSize};
+    bool listImage = isOn(app, MirroredLevels);
+    for (const LevelObject& tile : app.level[kind]) {
+        SDL_Surface* surface = listImage ? image(static_cast<Img::Key>(tileKinds[kind].boardImage)) : tile.image;
+        SDL_Rect frameSource = source;  // a blit may clip the rectangle it is given
+        drawObject(tile, surface, &frameSource);
+    }
+}
+
+// Offsets of the two trail copies, pointing back along the motion.
+struct Trail {
+    float x, y;
+};
+
+Trail trailBehind(float vx, float vy) {
+    if (vy > 0) return {0, -1};
+    if (vy < 0) return {0, 1};
+    if (vx > 0) return {-1, 0};
+    if (vx < 0) return {1, 0};
+    return {0, 0};
+}
+
+struct EnemyLook {
+    TileKind kind;
+    Img::Key half, quarter;
+    bool vertical;
+};
+
+void drawEnemies(const AppState& app, const EnemyLook& look) {
+    bool oldschool = isOn(app, OldschoolGraphics);
+    for (const LevelObject& enemy : app.level[look.kind]) {
+        if (oldschool) {
+            drawObject(enemy, image(Img::old_enemy));
+            continue;
+        }
+        bool moved = look.vertical ? enemy.y != enemy.prevY : enemy.x != enemy.prevX;
+        Trail back = look.vertical ? trailBehind(0, enemy.vy) : trailBehind(enemy.vx, 0);
+        if (moved && (back.x != 0 || back.y != 0)) {
+            drawImage(enemy.x + 4 * back.x, enemy.y + 4 * back.y, image(look.half));
+            drawImage(enemy.x + 8 * back.x, enemy.y + 8 * back.y, image(look.quarter));
+        }
+        drawObject(enemy, enemy.image);
+    }
+}
+
+bool showsTrail(const AppState& app) {
+    return movedLongEnough(app.play) && !isOn(app, OldschoolGraphics) && !isOn(app, LowFriction) &&
+           app.play.movementEnabled;
+}
+
+void drawPlayer(const AppState& app) {
+    const LevelObject& player = app.level.player;
+    bool green = isOn(app, GreenPlayer);
+    // The sprite fades with the player; the old-style sprite never does.
+    for (Img::Key sprite : {Img::player, Img::green_player})
+        if (SDL_Surface* surface = image(sprite)) SDL_SetAlpha(surface, SDL_SRCALPHA, static_cast<Uint8>(player.alpha));
+    Trail back = trailBehind(player.vx, player.vy);
+    if (showsTrail(app) && (back.x != 0 || back.y != 0)) {
+        drawImage(player.x + 8 * back.x, player.y + 8 * back.y, image(green ? Img::green_player64 : Img::player64));
+        drawImage(player.x + 4 * back.x, player.y + 4 * back.y, image(green ? Img::green_player128 : Img::player128));
+    }
+    if (green) drawObject(player, image(Img::green_player));
+    if (isOn(app, OldschoolGraphics)) drawObject(player, image(Img::old_player));
+    if (!green && !isOn(app, OldschoolGraphics)) drawObject(player, player.image);
+}
+
+void drawBackground(const AppState& app) {
     SDL_FillRect(displaySurface, nullptr, SDL_MapRGB(displaySurface->format, 136, 136, 136));
-    bool dialog = isDialog(app.screen);
-    drawImage(0, 0, dialog ? resources.screenSnapshot : image(Img::background));
+    drawImage(0, 0, isDialog(app.screen) ? resources.screenSnapshot : image(Img::background));
+}
+
+}  // namespace
+
+void drawBoard(AppState& app) {
+    // The editor draws its own board.
+    if (!displaySurface || app.screen == Editor) return;
+    drawBackground(app);
+    drawTileLayer(app, {Wall, Img::old_wall, false});
+    drawTileLayer(app, {Peach, Img::old_bonus, false});
+    drawTileLayer(app, {Goal, Img::old_goal, false});
+    drawPassOnces(app);
+    drawTileLayer(app, {Hole, noImage, false});
+    drawTileLayer(app, {ArrowLeft, noImage, true});
+    drawTileLayer(app, {ArrowUp, noImage, false});
+    drawTileLayer(app, {ArrowRight, noImage, true});
+    drawTileLayer(app, {ArrowDown, noImage, false});
+    drawTileLayer(app, {Earth, noImage, false});
+    for (TileKind kind : {SpeedLeft, SpeedUp, SpeedRight, SpeedDown}) drawSpeedTiles(app, kind);
+    drawTileLayer(app, {Button, noImage, false});
+    drawTileLayer(app, {Key, noImage, false});
+    drawEnemies(app, {UpDown, Img::updown128, Img::updown64, true});
+    drawEnemies(app, {RightLeft, Img::rightleft128, Img::rightleft64, false});
+    drawTileLayer(app, {Door, noImage, false});
+    drawTileLayer(app, {MetalDoor, noImage, false});
+    if (isPlayScreen(app.screen)) drawPlayer(app);
     drawParticles(app.particles, displaySurface);
 }

@@ -28,6 +28,10 @@ struct GameplayState {
     float animPhase = 0.0f;  // speed-tile animation, frames 0 to 4
 };
 
+// A move younger than this stops silently and starts no trail.
+constexpr double quietMoveTime = 0.1;
+inline bool movedLongEnough(const GameplayState& play) { return play.moveTime > quietMoveTime; }
+
 // Frame start: the slide speed for this frame follows the unlockable switches.
 void setSlideSpeed(AppState& app);
 

@@ -1,0 +1,50 @@
+#pragma once
+// Levels drawn as text, the way a designer sketches them, and a level in play
+// without a display: hold keys, step frames, look at what happened.
+#include "app/app_state.h"
+#include "app/resources.h"
+#include "support/test_support.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Each row is a board row from the top, each letter a cell from the left, by the
+// tiles' source letters ('#' wall, 'P' player, '.' empty, ...). Missing cells are empty.
+LevelGrid sketchGrid(const std::vector<std::string>& rows);
+
+class BoardTest : public ::testing::Test {
+protected:
+    BoardTest();
+    ~BoardTest() override;
+
+    // Writes the sketch as the test map and loads it, as a test play does.
+    void play(const std::vector<std::string>& rows);
+    // Writes the sketch as built-in level 1 and loads it in normal play.
+    void playBuiltIn(const std::vector<std::string>& rows);
+
+    void step(int frames = 1, float dt = 0.05f);
+    void hold(bool GameplayState::*key) { app.play.*key = true; }
+    void release(bool GameplayState::*key) { app.play.*key = false; }
+    // A key held for one frame, as a short tap.
+    void tap(bool GameplayState::*key);
+    // Steps until the player stands still; false when it never did.
+    bool stepUntilStill(int maxFrames = 200, float dt = 0.05f);
+
+    int played(Snd::Key effect) const;
+    void switchOn(UnlockableId option) { app.save.enabled[option] = true; }
+    LevelObject& player() { return app.level.player; }
+    std::vector<LevelObject>& list(TileKind kind) { return app.level[kind]; }
+
+    TempFolder folder;
+    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    AppState& app = *state;
+    std::vector<Snd::Key> effects;
+};
+
+constexpr auto Left = &GameplayState::leftKeyHeld;
+constexpr auto Right = &GameplayState::rightKeyHeld;
+constexpr auto Up = &GameplayState::upKeyHeld;
+constexpr auto Down = &GameplayState::downKeyHeld;
+
+inline float cellX(int column) { return static_cast<float>(column * cellSize); }
