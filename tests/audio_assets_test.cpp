@@ -1,0 +1,271 @@
+// The synthesised sound effects and music, as the game's mixer and libsndfile see them,
+// and the reader of the note files they are made from.
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The note reader is compiled in whole: it has no dependencies beyond the standard library.
+#include "../tools/audiogen/score.cpp"
+
+namespace {
+
+const char* const kEffects[] = {"goal", "collision", "hole", "bonus", "unlock", "skid", "die"};
+const char* const kTracks[] = {"music1",        "music2",        "music3",
+                               "music1_edited", "music2_edited", "music3_edited"};
+
+std::string effectPath(const std::string& name) {
+  return std::string(GAME_DIR) + "/resources.res/sounds/" + name + ".snd";
+}
+
+std::string trackPath(const std::string& name) {
+  return std::string(GAME_DIR) + "/resources.res/music/" + name + ".mus";
+}
+
+struct Decoded {
+  bool ok = false;
+  int rate = 0;
+  int channels = 0;
+  std::vector<float> samples;  // interleaved
+  double seconds() const { return channels ? double(samples.size()) / channels / rate : 0.0; }
+};
+
+Decoded decode(const std::string& path) {
+  Decoded d;
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (!file) return d;
+  d.rate = info.samplerate;
+  d.channels = info.channels;
+  d.samples.resize(static_cast<size_t>(info.frames) * info.channels);
+  d.ok = sf_readf_float(file, d.samples.data(), info.frames) == info.frames;
+  sf_close(file);
+  return d;
+}
+
+// Largest magnitude over the first or last few milliseconds.
+float edgePeak(const Decoded& d, bool atEnd, double ms) {
+  size_t n = std::min(d.samples.size(), static_cast<size_t>(ms / 1000.0 * d.rate) * d.channels);
+  float peak = 0.0f;
+  for (size_t i = 0; i < n; ++i) {
+    size_t at = atEnd ? d.samples.size() - 1 - i : i;
+    peak = std::max(peak, std::fabs(d.samples[at]));
+  }
+  return peak;
+}
+
+float peakOf(const Decoded& d) {
+  float peak = 0.0f;
+  for (float s : d.samples) peak = std::max(peak, std::fabs(s));
+  return peak;
+}
+
+class MixerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096), 0) << Mix_GetError();
+  }
+  static void TearDownTestSuite() {
+    Mix_CloseAudio();
+    SDL_Quit();
+  }
+};
+
+TEST_F(MixerTest, EveryEffectLoadsAsASample) {
+  for (const char* name : kEffects) {
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(effectPath(name).c_str(), "rb"), 1);
+    EXPECT_NE(chunk, nullptr) << name << ": " << Mix_GetError();
+    if (chunk) Mix_FreeChunk(chunk);
+  }
+}
+
+TEST_F(MixerTest, EveryTrackLoadsAsMusic) {
+  for (const char* name : kTracks) {
+    Mix_Music* music = Mix_LoadMUS(trackPath(name).c_str());
+    EXPECT_NE(music, nullptr) << name << ": " << Mix_GetError();
+    if (music) Mix_FreeMusic(music);
+  }
+}
+
+TEST(AudioEffects, AreShortAndStartAndEndSilently) {
+  for (const char* name : kEffects) {
+    Decoded d = decode(effectPath(name));
+    ASSERT_TRUE(d.ok) << name;
+    EXPECT_GT(d.seconds(), 0.05) << name;
+    EXPECT_LT(d.seconds(), 1.5) << name << " holds up play";
+    // A sound that starts or stops away from zero clicks, however short it is.
+    EXPECT_LT(edgePeak(d, false, 0.1), 0.02f) << name << " clicks at its start";
+    EXPECT_LT(edgePeak(d, true, 0.1), 0.02f) << name << " clicks at its end";
+    EXPECT_GT(peakOf(d), 0.3f) << name << " is too quiet over the music";
+    EXPECT_LT(peakOf(d), 0.99f) << name << " clips";
+  }
+}
+
+TEST(AudioEffects, CollisionIsAShortKnock) {
+  Decoded d = decode(effectPath("collision"));
+  ASSERT_TRUE(d.ok);
+  EXPECT_LT(d.seconds(), 0.5);
+}
+
+TEST(AudioTracks, LastAMinuteAndLoopWithoutABump) {
+  for (const char* name : kTracks) {
+    Decoded d = decode(trackPath(name));
+    ASSERT_TRUE(d.ok) << name;
+    EXPECT_GE(d.seconds(), 60.0) << name;
+    // The game plays every track twice in a row; both ends must meet at silence.
+    EXPECT_LT(edgePeak(d, false, 1.0), 0.03f) << name;
+    EXPECT_LT(edgePeak(d, true, 1.0), 0.03f) << name;
+    EXPECT_LT(peakOf(d), 1.0f) << name << " clips";
+  }
+}
+
+TEST(AudioTracks, EditedVersionsDifferFromThePlainOnes) {
+  for (int n = 1; n <= 3; ++n) {
+    std::string plain = "music" + std::to_string(n);
+    Decoded a = decode(trackPath(plain));
+    Decoded b = decode(trackPath(plain + "_edited"));
+    ASSERT_TRUE(a.ok && b.ok) << plain;
+    EXPECT_GT(std::fabs(a.seconds() - b.seconds()), 2.0) << plain << ": same tempo in both versions";
+  }
+}
+
+// ---- the note format ----
+
+Score parsed(const std::string& text) {
+  Score score;
+  std::string error;
+  EXPECT_TRUE(parseScore(text, score, error)) << error;
+  return score;
+}
+
+std::string errorOf(const std::string& text) {
+  Score score;
+  std::string error;
+  EXPECT_FALSE(parseScore(text, score, error)) << "accepted:\n" << text;
+  return error;
+}
+
+const char* const kSmallScore =
+    "tempo 90   # comment\n"
+    "meter 4\n"
+    "pattern tune\n"
+    "  C4 e D4 E4 F#4 e _ h | A3+C4+E4 h r h\n"
+    "end\n"
+    "pattern beat\n"
+    "  kick+hat q hat\n"
+    "end\n"
+    "section verse\n"
+    "  lead tune\n"
+    "  drums beat\n"
+    "end\n"
+    "arrangement plain\n"
+    "  voice lead flute pan=-0.5\n"
+    "  voice drums kit\n"
+    "  order verse verse\n"
+    "end\n";
+
+TEST(NoteFormat, ReadsNotesChordsTiesAndDrums) {
+  Score score = parsed(kSmallScore);
+  const Pattern& tune = score.patterns.at("tune");
+  ASSERT_EQ(tune.events.size(), 5u);
+  EXPECT_EQ(tune.events[1].pitches, std::vector<int>{62});  // a duration carries over
+  EXPECT_DOUBLE_EQ(tune.events[1].length, 0.5);
+  EXPECT_EQ(tune.events[3].pitches, std::vector<int>{66});  // "#" inside a word is a sharp
+  EXPECT_DOUBLE_EQ(tune.events[3].length, 2.5);             // the tie holds it on
+  EXPECT_EQ(tune.events[4].pitches, (std::vector<int>{57, 60, 64}));
+  EXPECT_DOUBLE_EQ(tune.events[4].start, 4.0);
+  EXPECT_DOUBLE_EQ(tune.length, 8.0);  // the closing rest counts
+  EXPECT_EQ(score.patterns.at("beat").events[0].hits, (std::vector<std::string>{"kick", "hat"}));
+}
+
+TEST(NoteFormat, ShortPatternsRepeatAcrossASection) {
+  Score score = parsed(kSmallScore);
+  EXPECT_DOUBLE_EQ(score.sections.at("verse").length, 8.0);
+  const Arrangement& plain = score.arrangements.at("plain");
+  EXPECT_DOUBLE_EQ(plain.tempo, 90.0);  // inherited from the file
+  EXPECT_DOUBLE_EQ(arrangementBeats(score, plain), 16.0);
+}
+
+TEST(NoteFormat, ReadsPitchesAndDurations) {
+  EXPECT_EQ(parsePitch("C4"), 60);
+  EXPECT_EQ(parsePitch("A4"), 69);
+  EXPECT_EQ(parsePitch("Bb2"), 46);
+  EXPECT_EQ(parsePitch("B#3"), 60);
+  EXPECT_FALSE(parsePitch("H4"));
+  EXPECT_FALSE(parsePitch("C"));
+  EXPECT_FALSE(parsePitch("C44"));
+  EXPECT_EQ(parseDuration("h."), 3.0);
+  EXPECT_EQ(parseDuration("s"), 0.25);
+  EXPECT_DOUBLE_EQ(*parseDuration("e3"), 1.0 / 3.0);
+  EXPECT_FALSE(parseDuration("x"));
+  EXPECT_FALSE(parseDuration("q.."));
+}
+
+TEST(NoteFormat, RejectsMistakesWithTheLineNumber) {
+  EXPECT_EQ(errorOf("pattern p\n  C4 q D4 | E4 h\nend\n").rfind("line 2:", 0), 0u)
+      << "a bar of two beats";
+  EXPECT_NE(errorOf("pattern p\n  C4 q Q9\nend\n").find("Q9"), std::string::npos);
+  EXPECT_NE(errorOf("pattern p\n  q C4\nend\n").find("duration"), std::string::npos);
+  EXPECT_NE(errorOf("pattern p\n  C4 q q\nend\n").find("duration"), std::string::npos);
+  EXPECT_NE(errorOf("pattern p\n  r q _ q\nend\n").find("'_'"), std::string::npos);
+  EXPECT_NE(errorOf("pattern p\n  C4 q\n").find("without 'end'"), std::string::npos);
+  EXPECT_NE(errorOf("tempo fast\n").find("tempo"), std::string::npos);
+  EXPECT_NE(errorOf("volume 3\n").find("volume"), std::string::npos);
+}
+
+TEST(NoteFormat, RejectsSongsThatDoNotFitTogether) {
+  const std::string patterns = "pattern a\n  C4 w\nend\npattern b\n  C4 h. r q | D4 w\nend\n"
+                               "pattern c\n  C4 q. D4 h.\nend\n";
+  EXPECT_NE(errorOf(patterns + "section s\n  lead x\nend\n").find("'x'"), std::string::npos);
+  EXPECT_NE(errorOf(patterns + "section s\n  lead b\n  bass c\nend\n").find("does not divide"),
+            std::string::npos);
+  EXPECT_NE(errorOf(patterns + "section s\n  lead a\nend\narrangement p\n  order s\nend\n")
+                .find("voice 'lead'"),
+            std::string::npos);
+  EXPECT_NE(errorOf(patterns + "section s\n  lead a\nend\narrangement p\n  swap a b\nend\n")
+                .find("differ in length"),
+            std::string::npos);
+  EXPECT_NE(errorOf(patterns + "arrangement p\n  voice lead flute pan=2\n  order\nend\n").find("pan"),
+            std::string::npos);
+}
+
+TEST(NoteFormat, SurvivesEveryTruncationOfAScore) {
+  const std::string text = kSmallScore;
+  for (size_t cut = 0; cut <= text.size(); ++cut) {
+    Score score;
+    std::string error;
+    if (!parseScore(text.substr(0, cut), score, error)) {
+      EXPECT_FALSE(error.empty()) << cut;
+    }
+  }
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(NoteFormat, EveryTuneHasAPlainAndAnEditedArrangement) {
+  for (int n = 1; n <= 3; ++n) {
+    std::string path = std::string(SOURCE_DIR) + "/data/music/tune" + std::to_string(n) + ".txt";
+    Score score = parsed(readText(path));
+    ASSERT_EQ(score.arrangements.count("plain"), 1u) << path;
+    ASSERT_EQ(score.arrangements.count("edited"), 1u) << path;
+    const Arrangement& plain = score.arrangements.at("plain");
+    const Arrangement& edited = score.arrangements.at("edited");
+    // The same music underneath: the edited version re-dresses it, it does not replace it.
+    EXPECT_EQ(plain.order, edited.order) << path;
+    EXPECT_NE(plain.tempo, edited.tempo) << path;
+  }
+}
+
+}  // namespace
