@@ -26,9 +26,15 @@ constexpr MoveStart moveStarts[] = {
 
 bool atRest(const LevelObject& player) { return player.vx == 0 && player.vy == 0; }
 
+// A cell the player has just left lies within a frame's travel too; it does not
+// count, or a speed tile's push would be stopped where it began, frame after frame.
+bool reachedOnAxis(float position, float cell, float velocity, float dt) {
+    return std::fabs(position - cell) <= std::fabs(velocity) * dt && (cell - position) * velocity >= 0;
+}
+
 bool reachedCell(const LevelObject& player, int column, int row, float dt) {
-    return std::fabs(player.x - column * cellSize) <= std::fabs(player.vx) * dt &&
-           std::fabs(player.y - row * cellSize) <= std::fabs(player.vy) * dt;
+    return reachedOnAxis(player.x, static_cast<float>(column * cellSize), player.vx, dt) &&
+           reachedOnAxis(player.y, static_cast<float>(row * cellSize), player.vy, dt);
 }
 
 }  // namespace

@@ -71,3 +71,33 @@ bool BoardTest::stepUntilStill(int maxFrames, float dt) {
 }
 
 int BoardTest::played(Snd::Key effect) const { return static_cast<int>(std::count(effects.begin(), effects.end(), effect)); }
+
+SDL_Color StandInImages::colour(Img::Key key, int frame) {
+    return {static_cast<Uint8>(40 + (key * 37) % 200), static_cast<Uint8>(40 + (key * 89) % 200),
+            static_cast<Uint8>(20 + frame * 45), 0};
+}
+
+StandInImages::StandInImages() {
+    for (int k = 0; k < Img::count; ++k) {
+        Img::Key key = static_cast<Img::Key>(k);
+        if (resources.images[key] || key == Img::background) continue;
+        bool strip = key >= Img::speed_left && key <= Img::speed_down;
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, strip ? 160 : 32, 32, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        for (int frame = 0; frame < (strip ? 5 : 1); ++frame) {
+            SDL_Rect part = {static_cast<Sint16>(frame * 32), 0, 32, 32};
+            SDL_Color c = colour(key, frame);
+            SDL_FillRect(surface, &part, SDL_MapRGB(surface->format, c.r, c.g, c.b));
+        }
+        resources.images[key] = surface;
+        installed_.emplace_back(key, surface);
+    }
+    applySurfaceAlphas();
+}
+
+StandInImages::~StandInImages() {
+    for (auto& [key, surface] : installed_) {
+        if (resources.images[key] != surface) continue;  // already released with the program
+        SDL_FreeSurface(surface);
+        resources.images[key] = nullptr;
+    }
+}

@@ -48,3 +48,15 @@ constexpr auto Up = &GameplayState::upKeyHeld;
 constexpr auto Down = &GameplayState::downKeyHeld;
 
 inline float cellX(int column) { return static_cast<float>(column * cellSize); }
+
+// Solid-coloured images in every empty image slot, so rules that swap images and
+// drawing can be checked without the real art. Speed strips get five frames.
+class StandInImages {
+public:
+    StandInImages();
+    ~StandInImages();
+    static SDL_Color colour(Img::Key key, int frame = 0);
+
+private:
+    std::vector<std::pair<Img::Key, SDL_Surface*>> installed_;
+};

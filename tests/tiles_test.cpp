@@ -1,0 +1,273 @@
+// What every tile does to the sliding player and to the enemies.
+#include "game/gameplay.h"
+#include "support/board_sketch.h"
+
+#include <algorithm>
+
+namespace {
+
+// A sketch of one column, top to bottom, as board rows.
+std::vector<std::string> column(const std::string& cells) {
+    std::vector<std::string> rows;
+    for (char c : cells) rows.push_back(std::string(1, c));
+    return rows;
+}
+
+}  // namespace
+
+class TileTest : public BoardTest {
+protected:
+    StandInImages images;
+
+    // Every particle was born in one burst of `count` with this image.
+    void expectOneBurst(size_t count, Img::Key key) {
+        ASSERT_EQ(app.particles.particles.size(), count);
+        for (const Particle& p : app.particles.particles) EXPECT_EQ(p.image, image(key));
+    }
+};
+
+TEST_F(TileTest, AMoveAgainstAnAdjacentWallStopsSilently) {
+    play({"", "P#"});
+    tap(Right);
+    step(2);
+    EXPECT_EQ(player().x, 0);
+    EXPECT_EQ(player().vx, 0);
+    EXPECT_TRUE(effects.empty());
+    EXPECT_TRUE(app.particles.particles.empty());
+}
+
+TEST_F(TileTest, ASlideIntoAWallSoundsOnceAndSparksAtItsNearEdge) {
+    play({"", "P..#"});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 64);
+    EXPECT_EQ(played(Snd::collisionSound), 1);
+    expectOneBurst(20, Img::collision);
+    for (const Particle& p : app.particles.particles) {
+        EXPECT_EQ(p.x, 96);
+        EXPECT_NEAR(p.y, 48, 8);
+    }
+    step(5);
+    EXPECT_EQ(played(Snd::collisionSound), 1);
+}
+
+TEST_F(TileTest, IntenseParticlesUseTheBigImage) {
+    switchOn(IntenseParticles);
+    play({column("P...#")});
+    tap(Down);
+    ASSERT_TRUE(stepUntilStill());
+    expectOneBurst(20, Img::big_collision);
+    for (const Particle& p : app.particles.particles) EXPECT_EQ(p.y, 128);
+}
+
+struct ArrowCase {
+    const char* name;
+    std::vector<std::string> against;  // the player slides into the arrow's point
+    bool GameplayState::*againstKey;
+    float stopX, stopY;
+    std::vector<std::string> along;  // the player crosses it to the wall beyond
+    bool GameplayState::*alongKey;
+    float endX, endY;
+};
+
+TEST_F(TileTest, ArrowsLetThePlayerPassOnlyTheirWay) {
+    std::vector<ArrowCase> cases = {
+        {"left", {"P..<"}, Right, 64, 0, {"#.<..P"}, Left, 32, 0},
+        {"right", {"#..>.P"}, Left, 128, 0, {"P.>.#"}, Right, 96, 0},
+        {"up", column("P..^"), Down, 0, 64, column("#.^..P"), Up, 0, 32},
+        {"down", column("#..v.P"), Up, 0, 128, column("P.v.#"), Down, 0, 96},
+    };
+    for (const ArrowCase& c : cases) {
+        effects.clear();
+        play(c.against);
+        tap(c.againstKey);
+        ASSERT_TRUE(stepUntilStill()) << c.name;
+        EXPECT_EQ(player().x, c.stopX) << c.name;
+        EXPECT_EQ(player().y, c.stopY) << c.name;
+        EXPECT_EQ(played(Snd::collisionSound), 1) << c.name;
+
+        effects.clear();
+        play(c.along);
+        tap(c.alongKey);
+        ASSERT_TRUE(stepUntilStill()) << c.name;
+        EXPECT_EQ(player().x, c.endX) << c.name;
+        EXPECT_EQ(player().y, c.endY) << c.name;
+        EXPECT_EQ(played(Snd::collisionSound), 1) << c.name << ": only the wall";
+    }
+}
+
+TEST_F(TileTest, TheLeftArrowOverlapsOnePixelLessAtItsLeftEdge) {
+    for (TileKind kind : {ArrowLeft, ArrowRight}) {
+        play({"", "", "", "..<", "..>", "", "", "", "", "P"});
+        std::vector<LevelObject>& arrows = list(kind);
+        ASSERT_EQ(arrows.size(), 1u);
+        player().x = arrows[0].x - 31;  // one pixel into the arrow's column
+        player().y = arrows[0].y - 40;
+        player().vy = 200;
+        step(4);
+        bool stopped = player().vy == 0;
+        EXPECT_EQ(stopped, kind == ArrowRight) << tileKinds[kind].name;
+    }
+}
+
+TEST_F(TileTest, WithLowFrictionAPlayerRestingOnAnArrowIsQuietAndLeavesOnlyItsWay) {
+    switchOn(LowFriction);
+    play({"", ".P>..#"});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 64);
+    step(20);
+    EXPECT_TRUE(effects.empty());
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 96);
+}
+
+TEST_F(TileTest, APassOnceTileIsCrossedOnceThenSolid) {
+    play({"", "P.o..#"});
+    EXPECT_EQ(list(PassOnce)[0].state, 2);
+    tap(Right);
+    step(6);
+    EXPECT_EQ(list(PassOnce)[0].state, 1);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 128);
+    EXPECT_EQ(list(PassOnce)[0].state, 0);
+    effects.clear();
+    tap(Left);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 96);
+    EXPECT_EQ(played(Snd::collisionSound), 1);
+}
+
+TEST_F(TileTest, TwoPeachesInARowAreBothCollectedInOneSlide) {
+    play({"", "P**.#"});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_TRUE(list(Peach).empty());
+    EXPECT_EQ(played(Snd::bonusSound), 2);
+    EXPECT_EQ(player().x, 96);
+    size_t peachParticles = std::count_if(app.particles.particles.begin(), app.particles.particles.end(),
+                                          [](const Particle& p) { return p.image == image(Img::peach_particle); });
+    EXPECT_EQ(peachParticles, 10u);
+}
+
+TEST_F(TileTest, OneKeyOpensTheFirstOfTwoDoors) {
+    play({"", "Pk.D..D"});
+    tap(Right);
+    step(4);
+    EXPECT_EQ(app.level.keysHeld, 1);
+    EXPECT_TRUE(list(Key).empty());
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(app.level.keysHeld, 0);
+    ASSERT_EQ(list(Door).size(), 1u);
+    EXPECT_EQ(list(Door)[0].x, 192);
+    EXPECT_EQ(player().x, 160);
+    EXPECT_EQ(played(Snd::bonusSound), 1);
+    EXPECT_EQ(played(Snd::unlockSound), 1);
+    EXPECT_EQ(played(Snd::collisionSound), 1);
+}
+
+TEST_F(TileTest, TheButtonRemovesEveryMetalDoorSilently) {
+    play({"M.........M", "P.B..#", "", "...M"});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_TRUE(list(MetalDoor).empty());
+    EXPECT_EQ(list(Button)[0].image, image(Img::button_pressed));
+    EXPECT_EQ(played(Snd::collisionSound), 1) << "only the wall";
+    EXPECT_EQ(effects.size(), 1u);
+}
+
+TEST_F(TileTest, AMetalDoorIsAWallUntilThen) {
+    play({"", "P..M"});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 64);
+}
+
+TEST_F(TileTest, ASpeedTileTurnsThePlayerWithoutRestartingTheMove) {
+    for (bool fast : {false, true}) {
+        app.save.enabled[FastMotion] = fast;
+        play({"", "", "", "w..P"});
+        tap(Left);
+        step(fast ? 7 : 10);
+        EXPECT_EQ(player().x, 0);
+        EXPECT_EQ(player().vx, 0);
+        EXPECT_EQ(player().vy, fast ? -300 : -200);
+        EXPECT_LT(player().y, 96);
+    }
+}
+
+TEST_F(TileTest, WithLowFrictionASpeedTilePushesTheFullFastSpeedOneCell) {
+    switchOn(FastMotion);
+    switchOn(LowFriction);
+    play({"", "", "", ".wP"});
+    tap(Left);
+    for (int i = 0; i < 30 && player().vy == 0; ++i) step(1, 1.0f / 60);
+    EXPECT_EQ(player().vy, -300);
+    EXPECT_EQ(player().x, 32);
+    ASSERT_TRUE(stepUntilStill(100, 1.0f / 60));
+    EXPECT_EQ(player().y, 64);
+}
+
+TEST_F(TileTest, EarthStopsASlideOnItsOwnCellButFreesAStandingPlayer) {
+    play({"", "P..%.."});
+    tap(Right);
+    ASSERT_TRUE(stepUntilStill());
+    EXPECT_EQ(player().x, 96);
+    EXPECT_EQ(played(Snd::skidSound), 1);
+    expectOneBurst(20, Img::dirt);
+    for (const Particle& p : app.particles.particles) EXPECT_EQ(p.x, 128);
+    tap(Right);
+    step(4);
+    EXPECT_GT(player().x, 96);
+}
+
+TEST_F(TileTest, ASqueezedEnemyStaysPutSilently) {
+    play({"", "P", "", "#H#"});
+    for (float speed : {200.0f, -200.0f}) {
+        list(RightLeft)[0].vx = speed;
+        step(10);
+        EXPECT_EQ(list(RightLeft)[0].x, 32);
+    }
+    EXPECT_TRUE(effects.empty());
+    EXPECT_TRUE(app.particles.particles.empty());
+}
+
+TEST_F(TileTest, AnEnemyBouncesOffAWallWithSparks) {
+    play({"", "P", "", "H..#"});
+    list(RightLeft)[0].vx = 200;
+    for (int i = 0; i < 40 && effects.empty(); ++i) step();
+    EXPECT_EQ(list(RightLeft)[0].x, 64);
+    EXPECT_EQ(list(RightLeft)[0].vx, -200);
+    EXPECT_EQ(played(Snd::collisionSound), 1);
+    expectOneBurst(20, Img::collision);
+    EXPECT_EQ(app.particles.particles[0].x, 96);
+}
+
+TEST_F(TileTest, AnEnemyPassesAnArrowOnlyItsWay) {
+    play({"", "P", "", "H.>.#"});
+    list(RightLeft)[0].vx = 200;
+    step(20);
+    EXPECT_EQ(list(RightLeft)[0].vx, -200) << "it went through to the wall";
+    step(20);
+    EXPECT_GE(list(RightLeft)[0].x, 96) << "and the arrow turns it back";
+}
+
+TEST_F(TileTest, AnEnemyKillsThePlayerOnceWithOneSprayOfItsColour) {
+    for (bool green : {false, true}) {
+        app.save.enabled[GreenPlayer] = green;
+        effects.clear();
+        app.particles.particles.clear();
+        play(column("I..P...#"));
+        list(UpDown)[0].vy = 200;
+        step(10);
+        EXPECT_EQ(played(Snd::dieSound), 1);
+        expectOneBurst(30, green ? Img::green_particle : Img::red_particle);
+        EXPECT_EQ(player().alpha, 0);
+        EXPECT_FALSE(app.play.movementEnabled);
+        step(20);  // the death delay has fired by now and the level is back
+        EXPECT_EQ(player().alpha, 255);
+        EXPECT_TRUE(app.play.movementEnabled);
+        EXPECT_EQ(player().y, 96);
+    }
+}
