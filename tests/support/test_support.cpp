@@ -1,8 +1,13 @@
 #include "support/test_support.h"
 
+#include "level/map_file.h"
+#include "level/saved_game.h"
+#include "support/board_sketch.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TempFolder::TempFolder() {
@@ -25,6 +30,25 @@ void TempFolder::linkBuiltResources() const {
     if (symlink(target.c_str(), file("resources.res").c_str()) != 0) ADD_FAILURE() << "cannot link resources";
 }
 
+void TempFolder::makeResourcesWithOwnMaps() const {
+    std::string own = file("resources.res");
+    if (mkdir(own.c_str(), 0755) != 0 || mkdir((own + "/maps").c_str(), 0755) != 0) ADD_FAILURE() << "cannot make " << own;
+    for (const char* folder : {"images", "fonts", "sounds", "music", "icons"}) {
+        std::string target = std::string(GAME_DIR) + "/resources.res/" + folder;
+        if (symlink(target.c_str(), (own + "/" + folder).c_str()) != 0) ADD_FAILURE() << "cannot link " << folder;
+    }
+}
+
+void TempFolder::writeLevel(int n, const std::vector<std::string>& rows) const {
+    writeWholeFile(file(builtInLevelPath(n)), scrambleText(mapText(sketchGrid(rows)), levelKey));
+}
+
+void TempFolder::writeSave(const std::string& plainRecord) const {
+    writeWholeFile(file(saveFileName), scrambleText(plainRecord, saveKey));
+}
+
+std::string TempFolder::plainSave() const { return scrambleText(readWholeFile(file(saveFileName)), saveKey); }
+
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -38,7 +62,10 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void GameTest::SetUp() {
-    if (withResources_) folder_.linkBuiltResources();
+    if (withOwnMaps_)
+        folder_.makeResourcesWithOwnMaps();
+    else if (withResources_)
+        folder_.linkBuiltResources();
     ASSERT_EQ(startProgram(app), 0);
 }
 
@@ -87,6 +114,13 @@ void GameTest::pushButton(Uint8 button, bool down) {
     event.button.button = button;
     event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     SDL_PushEvent(&event);
+}
+
+void GameTest::click(int x, int y) {
+    pushMotion(x, y);
+    pushButton(SDL_BUTTON_LEFT, true);
+    pushButton(SDL_BUTTON_LEFT, false);
+    frames(1);
 }
 
 void GameTest::pushQuit() {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A fresh folder that becomes the working directory; removed afterwards.
 class TempFolder {
@@ -18,6 +19,14 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     // Makes the built resources visible in this folder as "resources.res".
     void linkBuiltResources() const;
+    // A "resources.res" of its own: the built images, fonts, sounds and music,
+    // and an empty "maps" folder for the test's levels.
+    void makeResourcesWithOwnMaps() const;
+    // Writes built-in level n, scrambled, from a sketch of rows (sketchGrid).
+    void writeLevel(int n, const std::vector<std::string>& rows) const;
+    // Writes "game_save.sav" from a plain record.
+    void writeSave(const std::string& plainRecord) const;
+    std::string plainSave() const;
 
 private:
     std::string path_;
@@ -39,6 +48,8 @@ protected:
     void pushMotion(int x, int y);
     void pushButton(Uint8 button, bool down = true);
     void pushQuit();
+    // A left click at (x, y): motion, press, release, one frame.
+    void click(int x, int y);
     // Reads one pixel of the display surface as (r, g, b).
     SDL_Color pixel(int x, int y) const;
 
@@ -49,6 +60,8 @@ protected:
     AppState& app = *state_;
     // Derived fixtures may clear this before SetUp to start without resources.
     bool withResources_ = true;
+    // Derived fixtures may set this before SetUp to write their own levels.
+    bool withOwnMaps_ = false;
     TempFolder folder_;
     bool shutDown_ = false;
 };
