@@ -1,6 +1,12 @@
 #include "app/input.h"
 
 #include "app/platform.h"
+#include "editor/editor.h"
+#include "level/level_sequence.h"
+#include "ui/dialogs.h"
+#include "ui/main_menu.h"
+#include "ui/notification.h"
+#include "ui/unlockables.h"
 
 namespace {
 
@@ -17,9 +23,50 @@ void setHeldArrow(AppState& app, SDLKey key, bool held) {
 
 bool isArrow(SDLKey key) { return key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP || key == SDLK_DOWN; }
 
+void pressReturn(AppState& app) {
+    if (app.screen == LevelSelect) levelSelectKey(app, SDLK_RETURN);
+    else if (app.screen == MainMenu) activateMenuEntry(app);
+}
+
+// A level being won or lost plays on to its outcome; Escape waits for it.
+void escapeFromPlay(AppState& app) {
+    if (!app.play.goalDelay.running && !app.play.deathDelay.running) leaveLevel(app);
+}
+
 void pressEscape(AppState& app) {
     app.level.player.vx = 0;
-    if (app.screen == MainMenu) app.running = false;
+    switch (app.screen) {
+        case MainMenu: app.running = false; break;
+        case PlayLevel: escapeFromPlay(app); break;
+        case Editor: editorEscape(app); break;
+        case TestPlay: testPlayEscape(app); break;
+        case LevelSelect: levelSelectKey(app, SDLK_ESCAPE); break;
+        case Unlockables: leaveUnlockables(app); break;
+        default: break;  // a dialog is answered with its buttons only
+    }
+}
+
+void pressRestart(AppState& app) {
+    if (isPlayScreen(app.screen) && !app.play.deathDelay.running) restartLevel(app);
+}
+
+void pressArrow(AppState& app, SDLKey key) {
+    if (app.screen == MainMenu && (key == SDLK_UP || key == SDLK_DOWN)) moveMenuSelection(app, key == SDLK_UP ? -1 : 1);
+    if (app.screen == LevelSelect) levelSelectKey(app, key);
+    if (isPlayScreen(app.screen) && app.play.movementEnabled) setHeldArrow(app, key, true);
+}
+
+void pressLeftButton(AppState& app) {
+    app.input.leftButtonHeld = true;
+    if (app.screen == Editor) editorPalettePress(app);
+    pressCheckboxes(app);
+    pressCornerButtons(app);
+    if (app.screen == Editor) editorBoardPress(app);
+    pressDialogButtons(app);
+    if (app.screen == FileBrowser) fileBrowserPress(app);
+    pressLevelSelectButtons(app);
+    pressNotification(app);
+    pressCloseButton(app);
 }
 
 }  // namespace
@@ -39,13 +86,19 @@ const char* helpPageFor(ScreenId screen) {
 void openHelpPage(const char* page) { platform::openDocument(page); }
 
 void handleKeyDown(AppState& app, const SDL_keysym& key) {
-    switch (key.sym) {
-        case SDLK_ESCAPE: pressEscape(app); break;
-        case SDLK_F1: openHelpPage(helpPageFor(app.screen)); break;
-        case SDLK_LSHIFT: app.input.shiftHeld = true; break;
-        default: break;
+    if (app.screen == LevelNameDialog) {
+        typeIntoName(app, key);
+        return;
     }
-    if (isArrow(key.sym) && isPlayScreen(app.screen) && app.play.movementEnabled) setHeldArrow(app, key.sym, true);
+    switch (key.sym) {
+        case SDLK_RETURN: pressReturn(app); break;
+        case SDLK_ESCAPE: pressEscape(app); break;
+        case SDLK_r: pressRestart(app); break;
+        case SDLK_DELETE: if (app.screen == FileBrowser) fileBrowserDelete(app); break;
+        case SDLK_LSHIFT: app.input.shiftHeld = true; break;
+        case SDLK_F1: openHelpPage(helpPageFor(app.screen)); break;
+        default: if (isArrow(key.sym)) pressArrow(app, key.sym); break;
+    }
 }
 
 void handleKeyUp(AppState& app, SDLKey key) {
@@ -53,17 +106,23 @@ void handleKeyUp(AppState& app, SDLKey key) {
     if (key == SDLK_LSHIFT) app.input.shiftHeld = false;
 }
 
+// One pass over the tests in this order; each sees the screen the tests before it left.
 void handleMouseDown(AppState& app, Uint8 button) {
-    if (button == SDL_BUTTON_LEFT) app.input.leftButtonHeld = true;
+    if (app.screen == FileBrowser) fileBrowserWheel(app, button);
+    if (button == SDL_BUTTON_LEFT) pressLeftButton(app);
     if (button == SDL_BUTTON_RIGHT) app.input.rightButtonHeld = true;
 }
 
 void handleMouseUp(AppState& app, Uint8 button) {
     if (button == SDL_BUTTON_LEFT) app.input.leftButtonHeld = false;
     if (button == SDL_BUTTON_RIGHT) app.input.rightButtonHeld = false;
+    if (app.screen == Editor) editorRelease(app, button);
 }
 
-void handleMouseMotion(AppState&) {}
+void handleMouseMotion(AppState& app) {
+    updateDialogHover(app);
+    if (app.screen == Editor) editorMotion(app);
+}
 
 void routeEvent(AppState& app, const SDL_Event& event) {
     switch (event.type) {

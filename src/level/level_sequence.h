@@ -1,8 +1,21 @@
 #pragma once
-// The thirty-five built-in levels in order, and the level select screen.
+// The thirty-five built-in levels in order, the level select screen, and the
+// progress that playing them records.
 #include <SDL/SDL.h>
 
+#include <string>
+
 struct AppState;
+struct UiState;
+
+// Where the saved game lives: the working directory fetched at start-up.
+std::string savePath(const AppState& app);
+// Writes the progress; a failed write leaves the old file as it was.
+bool saveProgress(const AppState& app);
+
+// Progress back to level 1, saved, then the level select. Only the overwrite
+// question also switches the unlockables off.
+void startNewGame(AppState& app, bool switchUnlockablesOff);
 
 void startLevel(AppState& app, int level);
 // When the goal delay ends: records the peach and the next level, moves on, saves.
@@ -10,4 +23,9 @@ void finishLevel(AppState& app);
 // Escape during play, outside the goal and death delays.
 void leaveLevel(AppState& app);
 void levelSelectKey(AppState& app, SDLKey key);
+// One step of the click pass: the "Unlockables" button.
+void pressLevelSelectButtons(AppState& app);
 void drawLevelSelect(AppState& app);
+
+void buildLevelLabels(UiState& ui);
+void releaseLevelLabels(UiState& ui);

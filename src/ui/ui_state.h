@@ -1,6 +1,52 @@
 #pragma once
 // The state of the menus, dialogs, level select, unlockables screen and notice.
+#include "game/gameplay.h"
+#include "level/saved_game.h"
+
+#include <SDL/SDL.h>
+
+#include <array>
+
+constexpr int dialogButtonCount = 18;
+constexpr int menuEntryCount = 4;
+
+// A 100 x 32 push button of a dialog; its caption turns white under the pointer.
+struct DialogButton {
+    SDL_Rect rect;
+    SDL_Surface* label = nullptr;       // black, owned here
+    SDL_Surface* hoverLabel = nullptr;  // white, owned here
+    bool hovered = false;
+};
+
+// An entry of the main menu; chosen with the keyboard only.
+struct MenuButton {
+    Sint16 x, y;
+    SDL_Surface* label = nullptr;
+    SDL_Surface* hoverLabel = nullptr;
+};
+
+struct Unlockable {
+    SDL_Rect checkboxRect;
+    SDL_Surface* checkedImage = nullptr;
+    SDL_Surface* uncheckedImage = nullptr;
+};
+
+// The unlock notice that slides in at the lower right.
+struct Notification {
+    Sint16 x = 0, y = 480;
+    Uint16 w = 200, h = 48;
+    bool active = false;
+    int state = 0;  // 0 rising, 1 resting, 2 sinking
+    LevelTimer resting{5.0f};
+};
+
 struct UiState {
     int menuSelection = 0;
     int selectedIndex = 0;  // level select cursor, 0 to 34
+    std::array<DialogButton, dialogButtonCount> dialogButtons{};
+    std::array<MenuButton, menuEntryCount> menuEntries{};
+    std::array<std::array<SDL_Surface*, 2>, levelCount> levelLabels{};  // black, white
+    std::array<Unlockable, UnlockableIdCount> unlockables{};
+    SDL_Rect creditsBar = {0, 464, 298, 48};
+    Notification notice;
 };

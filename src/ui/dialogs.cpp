@@ -1,0 +1,271 @@
+#include "ui/dialogs.h"
+
+#include "app/app_state.h"
+#include "app/display.h"
+#include "app/resources.h"
+#include "editor/editor.h"
+#include "level/level_sequence.h"
+#include "ui/widgets.h"
+
+#include <cstring>
+
+namespace {
+
+struct ButtonRecord {
+    const char* caption;
+    Sint16 x, y;
+    Sint16 textX;  // the caption's offset from the left edge; from the top it is always 9
+};
+
+// One record per button and per dialog: the same caption sits in several.
+constexpr ButtonRecord buttonRecords[dialogButtonCount] = {
+    {"Ok", 270, 256, 42},        // NoSavedGameDialog
+    {"Yes", 202, 256, 39},       // OverwriteSaveDialog
+    {"No", 330, 256, 42},
+    {"Save", 284, 256, 32},      // LevelNameDialog
+    {"Cancel", 412, 256, 32},
+    {"Open", 288, 326, 35},      // FileBrowser
+    {"Cancel", 412, 326, 30},
+    {"Yes", 282, 256, 39},       // SaveChangesDialog
+    {"No", 410, 256, 42},
+    {"Continue", 282, 256, 25},  // UnsavedChangesDialog
+    {"Cancel", 410, 256, 31},
+    {"Yes", 282, 256, 39},       // DeleteFileDialog
+    {"No", 410, 256, 42},
+    {"Ok", 350, 256, 42},        // NoMapsDialog
+    {"Yes", 282, 256, 39},       // OverwriteLevelDialog
+    {"No", 410, 256, 42},
+    {"Ok", 350, 256, 42},        // NoPlayerDialog
+    {"Ok", 270, 256, 42},        // GameWonDialog
+};
+constexpr Sint16 captionTop = 9;
+constexpr int noButton = -1;
+constexpr int noMessage = -1;
+
+struct DialogLayout {
+    ScreenId screen;
+    int windowWidth;  // picks the dim layer
+    Sint16 boxX, boxY;
+    int buttons[2];   // indices into buttonRecords
+    int message;      // Txt key
+};
+
+// The file browser shares the buttons and the dim layer; its frame is the editor's to draw.
+constexpr DialogLayout dialogLayouts[] = {
+    {NoSavedGameDialog, 640, 162, 176, {0, noButton}, Txt::noSaveText},
+    {OverwriteSaveDialog, 640, 162, 176, {1, 2}, Txt::overwriteSaveText},
+    {FileBrowser, 800, 264, 105, {5, 6}, noMessage},
+    {LevelNameDialog, 800, 250, 176, {3, 4}, Txt::typeNameText},
+    {SaveChangesDialog, 800, 242, 176, {7, 8}, Txt::saveChangesText},
+    {UnsavedChangesDialog, 800, 242, 176, {9, 10}, Txt::unsavedText},
+    {DeleteFileDialog, 800, 242, 176, {11, 12}, Txt::deleteFileText},
+    {NoMapsDialog, 800, 242, 176, {13, noButton}, Txt::noMapsText},
+    {OverwriteLevelDialog, 800, 242, 176, {14, 15}, Txt::overwriteLevelText},
+    {NoPlayerDialog, 800, 242, 176, {16, noButton}, Txt::noPlayerText},
+    {GameWonDialog, 640, 162, 176, {17, noButton}, Txt::wonText},
+};
+static_assert(sizeof dialogLayouts / sizeof dialogLayouts[0] == GameWonDialog - NoSavedGameDialog + 1,
+              "one layout per dialog screen");
+
+const DialogLayout& layoutOf(ScreenId dialog) { return dialogLayouts[dialog - NoSavedGameDialog]; }
+
+// Button answers that the flow of this module owns; the editor's are in its module.
+void backToMainMenu(AppState& app) { app.screen = MainMenu; }
+void backToEditor(AppState& app) { app.screen = Editor; }
+void startOverwrittenGame(AppState& app) { startNewGame(app, true); }
+void cancelLevelName(AppState& app) {
+    app.editor.leavingEditor = false;
+    textInputOff();
+    app.screen = Editor;
+}
+void refuseOverwrite(AppState& app) {
+    textInputOff();
+    app.screen = Editor;
+}
+void backToFileBrowser(AppState& app) { app.screen = FileBrowser; }
+void confirmGameWon(AppState& app) {
+    app.save.gameWon = true;
+    app.screen = LevelSelect;
+}
+
+struct ButtonAction {
+    ScreenId screen;
+    int button;
+    void (*act)(AppState&);
+};
+
+// The order in which one press is tested: a press that closes a dialog cannot
+// also press a button of the dialog it opened unless that comes later here.
+constexpr ButtonAction buttonActions[] = {
+    {NoSavedGameDialog, 0, backToMainMenu},
+    {OverwriteSaveDialog, 1, startOverwrittenGame},
+    {OverwriteSaveDialog, 2, backToMainMenu},
+    {OverwriteLevelDialog, 14, overwriteLevel},
+    {OverwriteLevelDialog, 15, refuseOverwrite},
+    {LevelNameDialog, 3, saveNamedMap},
+    {LevelNameDialog, 4, cancelLevelName},
+    {FileBrowser, 5, openSelectedMap},
+    {FileBrowser, 6, backToEditor},
+    {SaveChangesDialog, 7, saveChangesYes},
+    {SaveChangesDialog, 8, saveChangesNo},
+    {UnsavedChangesDialog, 9, discardAndOpenMap},
+    {UnsavedChangesDialog, 10, backToEditor},
+    {DeleteFileDialog, 11, deleteSelectedMap},
+    {DeleteFileDialog, 12, backToFileBrowser},
+    {NoMapsDialog, 13, backToEditor},
+    {NoPlayerDialog, 16, backToEditor},
+    {GameWonDialog, 17, confirmGameWon},
+};
+static_assert(sizeof buttonActions / sizeof buttonActions[0] == dialogButtonCount, "one action per button");
+
+constexpr SDL_Rect closeRect = {531, 187, 16, 12};
+constexpr Sint16 secondLineX = 178, secondLineY = 224;
+constexpr size_t nameLimit = 16;  // a name this long still takes one more character
+constexpr const char* forbiddenInNames = "\"*/:<>?\\|";
+
+void drawDimLayer(const DialogLayout& layout) {
+    SDL_Surface* dim = layout.windowWidth == 800 ? resources.dimLayer800 : resources.dimLayer640;
+    if (!dim || !displaySurface) return;
+    SDL_Rect area = displaySurface->clip_rect;
+    SDL_FillRect(dim, &area, SDL_MapRGBA(dim->format, 0, 0, 0, 200));
+    drawImage(0, 0, dim);
+}
+
+template <typename Each>
+void forEachButton(AppState& app, const DialogLayout& layout, Each each) {
+    for (int index : layout.buttons)
+        if (index != noButton) each(app.ui.dialogButtons[index], buttonRecords[index]);
+}
+
+void drawButtonImages(AppState& app, const DialogLayout& layout) {
+    forEachButton(app, layout, [](DialogButton& button, const ButtonRecord&) {
+        drawImage(button.rect.x, button.rect.y, image(Img::dialog_button));
+    });
+}
+
+void drawButtonCaptions(AppState& app, const DialogLayout& layout) {
+    forEachButton(app, layout, [](DialogButton& button, const ButtonRecord& record) {
+        drawImage(button.rect.x + record.textX, button.rect.y + captionTop,
+                  button.hovered ? button.hoverLabel : button.label);
+    });
+}
+
+void drawNameInput(const DialogLayout& layout) {
+    if (layout.screen != LevelNameDialog) return;
+    drawImage(284, 228, image(Img::inputbox));
+    drawImage(288, 232, resources.texts[Txt::nameText]);
+}
+
+void drawTexts(AppState& app, const DialogLayout& layout) {
+    drawImage(layout.boxX + 12, layout.boxY + 10, resources.texts[Txt::captionText]);
+    drawImage(layout.boxX + 16, layout.boxY + 32, resources.texts[layout.message]);
+    if (layout.screen == GameWonDialog && app.save.peachCount < levelCount)
+        drawImage(secondLineX, secondLineY, resources.texts[Txt::peachHintText]);
+}
+
+void drawCloseButton(AppState& app, const DialogLayout& layout) {
+    if (layout.screen != SaveChangesDialog) return;
+    bool over = pointInRect(closeRect, app.mouseX, app.mouseY);
+    drawImage(closeRect.x, closeRect.y, image(over ? Img::close_hover : Img::close));
+}
+
+bool allowedInName(Uint16 c) {
+    return c >= 32 && c <= 126 && !std::strchr(forbiddenInNames, static_cast<char>(c));
+}
+
+}  // namespace
+
+void buildDialogButtons(UiState& ui) {
+    for (int i = 0; i < dialogButtonCount; ++i) {
+        const ButtonRecord& record = buttonRecords[i];
+        DialogButton& button = ui.dialogButtons[i];
+        button.rect = {record.x, record.y, 100, 32};
+        button.label = renderText(resources.font12, record.caption, black);
+        button.hoverLabel = renderText(resources.font12, record.caption, white);
+    }
+}
+
+void releaseDialogButtons(UiState& ui) {
+    for (DialogButton& button : ui.dialogButtons) {
+        freeSurface(button.label);
+        freeSurface(button.hoverLabel);
+    }
+}
+
+void takeSnapshot() {
+    freeSurface(resources.screenSnapshot);
+    if (displaySurface)
+        resources.screenSnapshot = SDL_ConvertSurface(displaySurface, displaySurface->format, displaySurface->flags);
+}
+
+void openDialog(AppState& app, ScreenId dialog) {
+    if (!isDialog(app.screen)) takeSnapshot();
+    app.screen = dialog;
+}
+
+void updateDialogHover(AppState& app) {
+    if (!isDialog(app.screen)) return;
+    forEachButton(app, layoutOf(app.screen), [&](DialogButton& button, const ButtonRecord&) {
+        button.hovered = pointInRect(button.rect, app.mouseX, app.mouseY);
+    });
+}
+
+void pressDialogButtons(AppState& app) {
+    for (const ButtonAction& action : buttonActions) {
+        if (app.screen != action.screen) continue;
+        if (pointInRect(app.ui.dialogButtons[action.button].rect, app.mouseX, app.mouseY)) action.act(app);
+    }
+}
+
+void pressCloseButton(AppState& app) {
+    if (app.screen != SaveChangesDialog || !pointInRect(closeRect, app.mouseX, app.mouseY)) return;
+    app.editor.leavingEditor = false;
+    app.screen = Editor;
+}
+
+void drawDialog(AppState& app) {
+    if (!isDialog(app.screen)) return;
+    const DialogLayout& layout = layoutOf(app.screen);
+    drawDimLayer(layout);
+    if (layout.screen == FileBrowser) {
+        drawFileBrowser(app);
+        return;
+    }
+    drawImage(layout.boxX, layout.boxY, image(Img::dialogbox));
+    drawButtonImages(app, layout);
+    drawNameInput(layout);
+    drawTexts(app, layout);
+    drawCloseButton(app, layout);
+    drawButtonCaptions(app, layout);
+}
+
+void openLevelNameDialog(AppState& app, const std::string& name) {
+    app.editor.levelName = name;
+    rerenderText(resources.texts[Txt::nameText], resources.font12, name, black);
+    textInputOn();
+    app.screen = LevelNameDialog;
+}
+
+void typeIntoName(AppState& app, const SDL_keysym& key) {
+    std::string& name = app.editor.levelName;
+    bool changed = false;
+    if (name.size() <= nameLimit && allowedInName(key.unicode)) {
+        name += static_cast<char>(key.unicode);
+        changed = true;
+    }
+    if (key.sym == SDLK_BACKSPACE && !name.empty()) {
+        name.pop_back();
+        changed = true;
+    }
+    if (changed) rerenderText(resources.texts[Txt::nameText], resources.font12, name, black);
+}
+
+void textInputOn() {
+    SDL_EnableKeyRepeat(500, 30);
+    SDL_EnableUNICODE(1);
+}
+
+void textInputOff() {
+    SDL_EnableUNICODE(0);
+    SDL_EnableKeyRepeat(0, 30);
+}

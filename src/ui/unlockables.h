@@ -1,0 +1,21 @@
+#pragma once
+// The seven unlockables: their thresholds, their screen with names and check
+// boxes, and the switches that the rest of the game reads from the saved game.
+struct AppState;
+struct UiState;
+struct SavedGame;
+
+// Unlockable i needs 5 x (i + 1) peaches.
+int unlockThreshold(int index);
+bool isUnlocked(const SavedGame& save, int index);
+
+void buildUnlockables(UiState& ui);
+void releaseUnlockables(UiState& ui);
+
+// From the level select: the names of the options earned so far become readable.
+void enterUnlockables(AppState& app);
+// Escape: the switches are saved, then back to the level select.
+void leaveUnlockables(AppState& app);
+// One step of the click pass: the check boxes.
+void pressCheckboxes(AppState& app);
+void drawUnlockables(AppState& app);

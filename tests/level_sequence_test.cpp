@@ -1,0 +1,229 @@
+// The level select, starting and leaving levels, and what finishing, dying and
+// restarting do to the progress, with test levels written into the game folder.
+#include "level/level_sequence.h"
+#include "level/saved_game.h"
+#include "support/test_support.h"
+
+namespace {
+
+// The player slides right onto the goal next to it.
+const std::vector<std::string> goalLevel = {"PG"};
+const std::vector<std::string> peachLevel = {"P*G"};
+
+class LevelSequenceTest : public GameTest {
+protected:
+    LevelSequenceTest() { withOwnMaps_ = true; }
+
+    std::string record(int highest, bool won = false) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02d", highest);
+        return std::string(digits) + std::string(44, '0') + (won ? "1" : "0");
+    }
+    // Loads a save through the menu; the level select opens.
+    void loadSave(const std::string& plain) {
+        if (app.screen != MainMenu) tapKey(SDLK_ESCAPE);
+        folder_.writeSave(plain);
+        app.ui.menuSelection = 1;
+        tapKey(SDLK_RETURN);
+        ASSERT_EQ(app.screen, LevelSelect);
+    }
+    void selectAndStart(int level) {
+        while (app.ui.selectedIndex < level - 1) tapKey(SDLK_RIGHT);
+        tapKey(SDLK_RETURN);
+        ASSERT_EQ(app.screen, PlayLevel);
+    }
+    // A short press starts a slide that goes on by itself.
+    void pressRight() {
+        pushKey(SDLK_RIGHT);
+        frames(1);
+        pushKey(SDLK_RIGHT, false);
+        frames(30);
+    }
+    // The goal delay of three seconds, and a few frames for its end.
+    void waitForGoalDelay() { frames(200, 1.0f / 60.0f); }
+};
+
+}  // namespace
+
+TEST_F(LevelSequenceTest, TheCursorMovesOnlyOverOpenLevels) {
+    loadSave(record(1));
+    tapKey(SDLK_RIGHT);
+    tapKey(SDLK_DOWN);
+    EXPECT_EQ(app.ui.selectedIndex, 0);
+
+    loadSave(record(9));
+    app.ui.selectedIndex = 3;
+    tapKey(SDLK_DOWN);
+    EXPECT_EQ(app.ui.selectedIndex, 3);
+    tapKey(SDLK_RIGHT);
+    EXPECT_EQ(app.ui.selectedIndex, 4);
+    tapKey(SDLK_UP);
+    EXPECT_EQ(app.ui.selectedIndex, 4);
+    tapKey(SDLK_LEFT);
+    EXPECT_EQ(app.ui.selectedIndex, 3);
+
+    loadSave(record(35));
+    app.ui.selectedIndex = 34;
+    tapKey(SDLK_RIGHT);
+    EXPECT_EQ(app.ui.selectedIndex, 34);
+    app.ui.selectedIndex = 28;
+    tapKey(SDLK_DOWN);
+    EXPECT_EQ(app.ui.selectedIndex, 28);
+    app.ui.selectedIndex = 27;
+    tapKey(SDLK_DOWN);
+    EXPECT_EQ(app.ui.selectedIndex, 34);
+    tapKey(SDLK_UP);
+    EXPECT_EQ(app.ui.selectedIndex, 27);
+}
+
+TEST_F(LevelSequenceTest, ReturnStartsTheLevelUnderTheCursor) {
+    folder_.writeLevel(3, {"", "...P"});
+    loadSave(record(9));
+    selectAndStart(3);
+    EXPECT_EQ(app.save.currentLevel, 3);
+    EXPECT_EQ(app.level.player.x, 96);
+    EXPECT_EQ(app.level.player.y, 32);
+}
+
+TEST_F(LevelSequenceTest, FinishingAnEarlierLevelGoesOnWithoutOpeningOneAndEscapeReturnsToIt) {
+    folder_.writeLevel(5, goalLevel);
+    folder_.writeLevel(6, {"", "P"});
+    loadSave(record(9));
+    selectAndStart(5);
+    pressRight();
+    ASSERT_TRUE(app.play.goalDelay.running);
+    waitForGoalDelay();
+    EXPECT_EQ(app.screen, PlayLevel);
+    EXPECT_EQ(app.save.currentLevel, 6);
+    EXPECT_EQ(app.level.player.y, 32);
+    EXPECT_EQ(app.save.highestLevel, 9);
+    // A level without a peach counts as one whose peach was taken.
+    EXPECT_EQ(folder_.plainSave(), "09" "00001" + std::string(40, '0'));
+
+    tapKey(SDLK_ESCAPE);
+    EXPECT_EQ(app.screen, LevelSelect);
+    EXPECT_EQ(app.ui.selectedIndex, 5);
+}
+
+TEST_F(LevelSequenceTest, FinishingTheHighestLevelOpensTheNextAndRecordsOnlyATakenPeach) {
+    folder_.writeLevel(1, peachLevel);
+    folder_.writeLevel(2, {"PG*"});
+    loadSave(record(1));
+    selectAndStart(1);
+    pressRight();
+    waitForGoalDelay();
+    EXPECT_EQ(app.save.currentLevel, 2);
+    EXPECT_EQ(app.save.highestLevel, 2);
+    EXPECT_EQ(app.save.peachCount, 1);
+    EXPECT_EQ(folder_.plainSave().substr(0, 4), "0210");
+    pressRight();
+    waitForGoalDelay();
+    EXPECT_EQ(app.save.highestLevel, 3);
+    EXPECT_EQ(app.save.peachCount, 1);
+    EXPECT_EQ(folder_.plainSave().substr(0, 5), "03100");
+}
+
+TEST_F(LevelSequenceTest, TheLastLevelWonFirstShowsTheDialogThenTheSelect) {
+    folder_.writeLevel(35, goalLevel);
+    loadSave(record(35));
+    selectAndStart(35);
+    pressRight();
+    waitForGoalDelay();
+    ASSERT_EQ(app.screen, GameWonDialog);
+    EXPECT_EQ(folder_.plainSave().substr(0, 2), "36");
+
+    // The hint under the message shows while peaches are missing.
+    auto hintArea = [&] {
+        std::string pixels;
+        for (int x = 178; x < 420; ++x)
+            for (int y = 226; y < 238; ++y) pixels += static_cast<char>(pixel(x, y).r);
+        return pixels;
+    };
+    std::string withHint = hintArea();
+    app.save.peachCount = 35;
+    frames(1);
+    EXPECT_NE(hintArea(), withHint);
+
+    click(320, 270);
+    EXPECT_EQ(app.screen, LevelSelect);
+    EXPECT_TRUE(app.save.gameWon);
+    EXPECT_EQ(app.save.highestLevel, 35);
+}
+
+TEST_F(LevelSequenceTest, TheLastLevelWonAgainGoesStraightToTheSelect) {
+    folder_.writeLevel(35, goalLevel);
+    loadSave(record(35, true));
+    selectAndStart(35);
+    pressRight();
+    waitForGoalDelay();
+    EXPECT_EQ(app.screen, LevelSelect);
+    EXPECT_EQ(app.save.currentLevel, 36);
+}
+
+TEST_F(LevelSequenceTest, EscapeWaitsWhileTheGoalDelayRuns) {
+    folder_.writeLevel(1, goalLevel);
+    loadSave(record(1));
+    selectAndStart(1);
+    pressRight();
+    tapKey(SDLK_ESCAPE);
+    EXPECT_EQ(app.screen, PlayLevel);
+}
+
+TEST_F(LevelSequenceTest, RestartDuringTheGoalDelayReloadsButTheLevelStillCompletes) {
+    folder_.writeLevel(1, {"P.G"});
+    loadSave(record(1));
+    selectAndStart(1);
+    pressRight();
+    ASSERT_TRUE(app.play.goalDelay.running);
+    tapKey(SDLK_r);
+    EXPECT_EQ(app.level.player.x, 0);
+    waitForGoalDelay();
+    EXPECT_EQ(app.save.currentLevel, 2);
+    EXPECT_EQ(app.save.highestLevel, 2);
+}
+
+TEST_F(LevelSequenceTest, RestartDuringTheDeathDelayDoesNothing) {
+    // The enemy runs into the player, whichever way it starts.
+    folder_.writeLevel(1, {"P.H#"});
+    loadSave(record(1));
+    selectAndStart(1);
+    for (int i = 0; i < 60 && app.play.movementEnabled; ++i) frames(1);
+    ASSERT_TRUE(app.play.deathDelay.running);
+    tapKey(SDLK_r);
+    EXPECT_FALSE(app.play.movementEnabled);
+    EXPECT_EQ(app.level.player.alpha, 0);
+    tapKey(SDLK_ESCAPE);
+    EXPECT_EQ(app.screen, PlayLevel);
+}
+
+TEST_F(LevelSequenceTest, AKillDuringTheGoalDelayDoesNotStopTheLevelCompleting) {
+    // The enemy comes from the right after the player has reached the goal.
+    folder_.writeLevel(1, {"", "#PG..H#"});
+    loadSave(record(1));
+    selectAndStart(1);
+    pressRight();
+    ASSERT_TRUE(app.play.goalDelay.running);
+    for (int i = 0; i < 60 && app.play.movementEnabled; ++i) frames(1);
+    ASSERT_TRUE(app.play.deathDelay.running);
+    waitForGoalDelay();
+    EXPECT_EQ(app.save.currentLevel, 2);
+    EXPECT_EQ(app.save.highestLevel, 2);
+}
+
+TEST_F(LevelSequenceTest, AHoleRestartsTheLevelInThe52ndStepWhateverTheFrameLength) {
+    folder_.writeLevel(1, {"P.O"});
+    loadSave(record(1));
+    selectAndStart(1);
+    for (float dt : {1.0f / 60.0f, 0.05f, 0.001f}) {
+        pushKey(SDLK_RIGHT);
+        for (int i = 0; i < 2000 && !app.play.dying; ++i) frames(1, dt);
+        pushKey(SDLK_RIGHT, false);
+        ASSERT_TRUE(app.play.dying);
+        frames(51, dt);
+        EXPECT_TRUE(app.play.dying) << dt;
+        frames(1, dt);
+        EXPECT_FALSE(app.play.dying) << dt;
+        EXPECT_EQ(app.level.player.x, 0) << dt;
+        EXPECT_EQ(app.level.player.alpha, 255) << dt;
+    }
+}
