@@ -1,0 +1,90 @@
+// Level sources: the board and its fields are read, malformed sources are named
+// by file and line, and the build packs every source into the map the game reads.
+#include "support/test_support.h"
+
+#include "level/map_file.h"
+#include "level_source.h"
+
+namespace {
+
+std::string board(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += row + "\n";
+    return text;
+}
+
+std::vector<std::string> goodRows() {
+    std::vector<std::string> rows(15, "#..................#");
+    rows[0] = rows[14] = "####################";
+    rows[1] = "#P.......*........G#";
+    return rows;
+}
+
+std::vector<std::string> parseErrors(const std::string& text) {
+    LevelSource level;
+    std::vector<std::string> messages;
+    for (const SourceError& error : parseLevelSource(text, "level.txt", level)) messages.push_back(error.message);
+    return messages;
+}
+
+TEST(LevelSource, ReadsTheBoardTheLessonAndTheSolution) {
+    LevelSource level;
+    auto errors = parseLevelSource("teaches: walls\nsolution: R D L\n\n" + board(goodRows()), "level.txt", level);
+    ASSERT_TRUE(errors.empty());
+    EXPECT_EQ(level.teaches, "walls");
+    EXPECT_EQ(movesText(level.solution), "R D L");
+    EXPECT_EQ(level.grid[cellIndex(1, 1)], Player);
+    EXPECT_EQ(level.grid[cellIndex(9, 1)], Peach);
+    EXPECT_EQ(level.grid[cellIndex(18, 1)], Goal);
+    EXPECT_EQ(level.grid[cellIndex(19, 14)], Wall);
+}
+
+TEST(LevelSource, EveryTileHasItsOwnLetter) {
+    for (int code = 0; code < TileKindCount; ++code) EXPECT_EQ(tileForChar(tileKinds[code].sourceChar), code);
+}
+
+TEST(LevelSource, NamesTheLineOfAShortRowAndOfAnUnknownLetter) {
+    auto rows = goodRows();
+    rows[3] = "#....#";
+    rows[5][4] = 'x';
+    auto errors = parseErrors("teaches: x\n" + board(rows));
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0], "level.txt:5: row has 6 cells, expected 20");
+    EXPECT_EQ(errors[1], "level.txt:7: unknown tile 'x' in column 5");
+}
+
+TEST(LevelSource, RefusesABoardWithoutFifteenRows) {
+    auto rows = goodRows();
+    rows.pop_back();
+    EXPECT_EQ(parseErrors(board(rows)), std::vector<std::string>{"level.txt:14: 14 rows, expected 15"});
+}
+
+TEST(LevelSource, WantsExactlyOnePlayerAGoalAndOnePeach) {
+    auto rows = goodRows();
+    rows[4][3] = 'P';
+    rows[6][3] = '*';
+    rows[1][18] = '.';
+    auto errors = parseErrors(board(rows));
+    EXPECT_EQ(errors, (std::vector<std::string>{"level.txt:5: more than one player", "level.txt:1: no goal",
+                                                "level.txt:7: more than one peach; a level has exactly one"}));
+}
+
+TEST(LevelSource, RefusesASolutionWithOtherLetters) {
+    EXPECT_EQ(parseErrors("solution: R X\n" + board(goodRows())),
+              std::vector<std::string>{"level.txt:1: a solution is made of L, R, U and D"});
+}
+
+TEST(LevelSource, TheBuildPacksEverySourceIntoTheScrambledMap) {
+    for (int number = 1; number <= 10; ++number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/data/levels/level%02d.txt", number);
+        LevelSource source;
+        std::vector<SourceError> errors;
+        ASSERT_TRUE(readLevelSource(std::string(SOURCE_DIR) + name, source, errors)) << name;
+        LevelGrid packed{};
+        ASSERT_TRUE(readScrambledMap(std::string(GAME_DIR) + "/" + builtInLevelPath(number), packed)) << number;
+        EXPECT_EQ(packed, source.grid) << name;
+    }
+}
+
+}  // namespace

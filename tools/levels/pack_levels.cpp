@@ -1,0 +1,53 @@
+// Packs the level sources into the scrambled built-in map files the game reads:
+//   quarrow-pack-levels OUTPUT_FOLDER level01.txt level02.txt ...
+// Level N is the number in the source's name. Any malformed source fails the
+// whole run with "file:line: message", so the build stops there.
+#include "level_source.h"
+
+#include "app/platform.h"
+#include "level/map_file.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// "data/levels/level07.txt" is level 7.
+int levelNumber(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    int number = 0;
+    for (char letter : name)
+        if (letter >= '0' && letter <= '9') number = number * 10 + (letter - '0');
+    return number;
+}
+
+bool packOne(const std::string& source, const std::string& folder) {
+    LevelSource level;
+    std::vector<SourceError> errors;
+    if (!readLevelSource(source, level, errors)) {
+        for (const SourceError& error : errors) std::fprintf(stderr, "%s\n", error.message.c_str());
+        return false;
+    }
+    int number = levelNumber(source);
+    if (number < 1) {
+        std::fprintf(stderr, "%s:1: the file name carries no level number\n", source.c_str());
+        return false;
+    }
+    std::string path = platform::joinPath(folder, "level" + std::to_string(number) + ".map");
+    if (platform::writeFileAtomically(path, scrambleText(mapText(level.grid), levelKey))) return true;
+    std::fprintf(stderr, "%s:1: cannot write %s\n", source.c_str(), path.c_str());
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER SOURCE...\n", argv[0]);
+        return 2;
+    }
+    bool allPacked = true;
+    for (int i = 2; i < argc; ++i) allPacked = packOne(argv[i], argv[1]) && allPacked;
+    return allPacked ? 0 : 1;
+}
