@@ -179,9 +179,15 @@ void rideSpeedTiles(AppState& app, const SpeedRule& rule, float dt) {
     for (const LevelObject& tile : app.level[rule.kind]) {
         if (!onTile(app, tile, dt)) continue;
         LevelObject& p = player(app);
+        // A frame after the turn the player is still within a frame's travel of
+        // the tile; turning it again would snap it back onto the tile for ever.
+        if (p.vx == rule.dirX * speed && p.vy == rule.dirY * speed) continue;
         snapToCell(p);
         p.vx = rule.dirX * speed;
         p.vy = rule.dirY * speed;
+        // Under Low friction the turn starts a new one-cell step; otherwise the
+        // stop on the tile's own cell would hand the player back to it every frame.
+        if (isOn(app, LowFriction)) app.play.moveTime = 0;
     }
 }
 

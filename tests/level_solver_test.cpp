@@ -1,0 +1,132 @@
+// The solver: fewest presses by the game's own step, and the warnings a level
+// designer needs. Boards are drawn as the level sources draw them.
+#include "support/test_support.h"
+
+#include "level_source.h"
+#include "solver.h"
+
+namespace {
+
+// Rows are padded with walls to 20 x 15, so a test draws only what matters.
+LevelGrid drawBoard(std::vector<std::string> rows, char pad = '#') {
+    LevelGrid grid{};
+    rows.resize(boardRows, "");
+    for (int row = 0; row < boardRows; ++row) {
+        rows[row].resize(boardColumns, pad);
+        for (int column = 0; column < boardColumns; ++column) grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
+    }
+    return grid;
+}
+
+SolveResult solve(const std::vector<std::string>& rows, PlayRules rules = {}, char pad = '#') {
+    SolveOptions options;
+    options.rules = rules;
+    return solveLevel(drawBoard(rows, pad), options);
+}
+
+bool warns(const SolveResult& result, const std::string& text) {
+    for (const std::string& warning : result.warnings)
+        if (warning.find(text) != std::string::npos) return true;
+    return false;
+}
+
+TEST(LevelSolver, FindsTheFewestPressesToTheGoal) {
+    SolveResult result = solve({"#####",
+                                "#P..#",
+                                "#...#",
+                                "#..G#",
+                                "#####"});
+    ASSERT_TRUE(result.goalReachable);
+    EXPECT_EQ(movesText(result.toGoal), "R D");
+}
+
+TEST(LevelSolver, TakesTheLongWayWhenThePeachAsksForIt) {
+    SolveResult result = solve({"#######",
+                                "#P...G#",
+                                "#.#####",
+                                "#*....#",
+                                "#######"});
+    EXPECT_EQ(movesText(result.toGoal), "R");
+    ASSERT_TRUE(result.peachReachable);
+    EXPECT_EQ(movesText(result.withPeach), "D U R");
+}
+
+TEST(LevelSolver, AHoleEndsTheSlideThatCrossesIt) {
+    SolveResult result = solve({"######",
+                                "#P.OG#",
+                                "#....#",
+                                "######"});
+    EXPECT_EQ(movesText(result.toGoal), "D R U");
+}
+
+TEST(LevelSolver, ExploresEachRestingStateOnce) {
+    SolveResult result = solve({"####",
+                                "#PG#",
+                                "####"});
+    EXPECT_EQ(result.statesExplored, 1);
+}
+
+TEST(LevelSolver, WarnsAboutAPeachThatCannotBeTaken) {
+    SolveResult result = solve({"#######",
+                                "#P..G##",
+                                "#######",
+                                "#*....#",
+                                "#######"});
+    EXPECT_TRUE(result.goalReachable);
+    EXPECT_FALSE(result.peachReachable);
+    EXPECT_TRUE(warns(result, "no way to collect the peach"));
+    EXPECT_TRUE(warns(result, "the peach at column 2, row 4 cannot be reached"));
+}
+
+TEST(LevelSolver, WarnsAboutMissingKeysAndALonelyButton) {
+    SolveResult result = solve({"#######",
+                                "#PDBG##",
+                                "#######"});
+    EXPECT_TRUE(warns(result, "0 keys for 1 doors"));
+    EXPECT_TRUE(warns(result, "a button with no metal door"));
+    EXPECT_TRUE(warns(result, "the goal at column 5, row 2 cannot be reached"));
+}
+
+TEST(LevelSolver, WarnsAboutAnEdgeThePlayerCanSlideOff) {
+    SolveResult result = solve({"....",
+                                ".PG#",
+                                "####"},
+                               {}, '.');
+    EXPECT_TRUE(warns(result, "slide off the left edge at column 1, row 2"));
+    EXPECT_TRUE(warns(result, "slide off the top edge at column 2, row 1"));
+}
+
+// A turned player is still within a frame's travel of the speed tile in the next
+// frame; turning it again held it on the tile for ever.
+TEST(LevelSolver, ASpeedTileSendsThePlayerOnInsteadOfHoldingIt) {
+    std::vector<std::string> rows = {"#######",
+                                     "#P.s..#",
+                                     "###.###",
+                                     "###G###"};
+    SolveResult result = solve(rows);
+    EXPECT_EQ(movesText(result.toGoal), "R");
+    EXPECT_FALSE(warns(result, "never comes to rest"));
+}
+
+TEST(LevelSolver, LowFrictionStopsATurnedPlayerOnTheNextCell) {
+    SolveResult result = solve({"#######",
+                                "#P.s..#",
+                                "###.###",
+                                "###.###",
+                                "###G###"},
+                               PlayRules{false, false, true});
+    EXPECT_EQ(movesText(result.toGoal), "R R D D");  // the turn carries it one cell down
+    EXPECT_FALSE(warns(result, "never comes to rest"));
+}
+
+TEST(LevelSolver, MirroredRulesSolveTheMirroredBoardWithTheSameKeys) {
+    std::vector<std::string> rows = {"#######",
+                                     "#P...>G",
+                                     "#.#####",
+                                     "#*....#"};
+    SolveResult plain = solve(rows);
+    SolveResult mirrored = solve(rows, PlayRules{true, false, false});
+    EXPECT_EQ(movesText(mirrored.withPeach), movesText(plain.withPeach));
+}
+
+}  // namespace
