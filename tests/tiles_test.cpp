@@ -110,7 +110,7 @@ TEST_F(TileTest, TheLeftArrowOverlapsOnePixelLessAtItsLeftEdge) {
     }
 }
 
-TEST_F(TileTest, WithLowFrictionAPlayerRestingOnAnArrowIsQuietAndLeavesOnlyItsWay) {
+TEST_F(TileTest, WithLowFrictionAPlayerRestingOnAnArrowIsQuietAndLeavesItsWay) {
     switchOn(LowFriction);
     play({"", ".P>..#"});
     tap(Right);
@@ -121,6 +121,25 @@ TEST_F(TileTest, WithLowFrictionAPlayerRestingOnAnArrowIsQuietAndLeavesOnlyItsWa
     tap(Right);
     ASSERT_TRUE(stepUntilStill());
     EXPECT_EQ(player().x, 96);
+}
+
+TEST_F(TileTest, WithLowFrictionAPlayerStepsOffAnArrowAnyWayAtAnyFrameRate) {
+    switchOn(LowFriction);
+    for (float dt : {1.0f / 60.0f, 0.05f}) {
+        for (auto key : {Up, Left}) {
+            play({"", "", ".....", "..P>.#", "....."});
+            tap(Right);
+            ASSERT_TRUE(stepUntilStill(200, dt));
+            ASSERT_EQ(player().x, cellX(3));
+            effects.clear();
+            tap(key);
+            ASSERT_TRUE(stepUntilStill(200, dt));
+            bool up = key == Up;
+            EXPECT_EQ(player().x, up ? cellX(3) : cellX(2)) << "dt " << dt;
+            EXPECT_EQ(player().y, up ? cellX(2) : cellX(3)) << "dt " << dt;
+            EXPECT_TRUE(effects.empty()) << "dt " << dt;
+        }
+    }
 }
 
 TEST_F(TileTest, APassOnceTileIsCrossedOnceThenSolid) {

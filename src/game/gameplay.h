@@ -17,6 +17,8 @@ struct LevelTimer {
 struct GameplayState {
     float slideSpeed = 200.0f;
     float moveTime = 0.0f;
+    float moveStartX = -1.0f;  // where the current move set off
+    float moveStartY = -1.0f;
     bool leftKeyHeld = false;
     bool rightKeyHeld = false;
     bool upKeyHeld = false;

@@ -55,6 +55,8 @@ void startMove(AppState& app) {
         player.vx = start.dirX * sign * play.slideSpeed;
         player.vy = start.dirY * play.slideSpeed;
         play.moveTime = 0;
+        play.moveStartX = player.x;
+        play.moveStartY = player.y;
     }
 }
 

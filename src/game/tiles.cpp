@@ -116,13 +116,19 @@ bool overlapsArrow(const LevelObject& p, const LevelObject& t, float inset) {
     return p.x < t.x + t.width && t.x + inset < p.x + p.width && p.y < t.y + t.height && t.y + inset < p.y + p.height;
 }
 
+// Low friction lets a player that stood on the arrow step off it any way; the
+// whole step counts, not just the frames the player is still within reach of it.
+bool stepsOffUnderLowFriction(const AppState& app, const LevelObject& tile) {
+    return ::isOn(app.save, LowFriction) && app.play.moveStartX == tile.x && app.play.moveStartY == tile.y;
+}
+
 void meetArrows(AppState& app, const ArrowRule& rule, float dt) {
     for (const LevelObject& tile : app.level[rule.kind]) {
         const LevelObject& p = player(app);
         if (movedAlong(p, rule.dirX, rule.dirY) || restsOrStartsAlong(p, rule.dirX, rule.dirY)) continue;
+        if (stepsOffUnderLowFriction(app, tile)) continue;
         if (!overlapsArrow(p, tile, rule.inset)) continue;
         impactEffects(app, tile);
-        // Low friction lets a player on the tile step off it sideways.
         if (onTile(app, tile, dt) && isOn(app, LowFriction)) continue;
         stopPlayer(player(app));
     }
