@@ -227,3 +227,11 @@ TEST_F(LevelSequenceTest, AHoleRestartsTheLevelInThe52ndStepWhateverTheFrameLeng
         EXPECT_EQ(app.level.player.alpha, 255) << dt;
     }
 }
+
+TEST_F(LevelSequenceTest, AGoalDelayEndingWithNoLevelInPlayRecordsNoPeach) {
+    app.save.currentLevel = levelCount + 1;
+    app.screen = LevelSelect;
+    finishLevel(app);
+    EXPECT_EQ(app.save.peachCount, 0);
+    EXPECT_FALSE(app.save.peachTaken[levelCount]);
+}

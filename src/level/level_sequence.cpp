@@ -25,6 +25,7 @@ void clearLevelPeaches(SavedGame& save) {
 
 void recordPeach(SavedGame& save, const LevelObjects& level) {
     if (!level[Peach].empty()) return;
+    if (save.currentLevel < 1 || save.currentLevel > levelCount) return;  // no such level, no peach to record
     bool& taken = save.peachTaken[save.currentLevel - 1];
     if (!taken) ++save.peachCount;
     taken = true;
