@@ -15,6 +15,7 @@ struct InputState {
     bool shiftHeld = false;
     bool leftButtonHeld = false;
     bool rightButtonHeld = false;
+    bool pointerOnPanel = true;  // the editor's tool preview hides while the pointer is on the panel
 };
 
 struct AppState {

@@ -2,6 +2,7 @@
 
 #include "app/platform.h"
 #include "editor/editor.h"
+#include "editor/map_browser.h"
 #include "level/level_sequence.h"
 #include "ui/dialogs.h"
 #include "ui/main_menu.h"
@@ -63,7 +64,7 @@ void pressLeftButton(AppState& app) {
     pressCornerButtons(app);
     if (app.screen == Editor) editorBoardPress(app);
     pressDialogButtons(app);
-    if (app.screen == FileBrowser) fileBrowserPress(app);
+    if (app.screen == FileBrowser) mapBrowserPress(app, SDL_BUTTON_LEFT, app.mouseX, app.mouseY);
     pressLevelSelectButtons(app);
     pressNotification(app);
     pressCloseButton(app);
@@ -94,7 +95,7 @@ void handleKeyDown(AppState& app, const SDL_keysym& key) {
         case SDLK_RETURN: pressReturn(app); break;
         case SDLK_ESCAPE: pressEscape(app); break;
         case SDLK_r: pressRestart(app); break;
-        case SDLK_DELETE: if (app.screen == FileBrowser) fileBrowserDelete(app); break;
+        case SDLK_DELETE: if (app.screen == FileBrowser) mapBrowserKey(app, key.sym); break;
         case SDLK_LSHIFT: app.input.shiftHeld = true; break;
         case SDLK_F1: openHelpPage(helpPageFor(app.screen)); break;
         default: if (isArrow(key.sym)) pressArrow(app, key.sym); break;
@@ -108,7 +109,8 @@ void handleKeyUp(AppState& app, SDLKey key) {
 
 // One pass over the tests in this order; each sees the screen the tests before it left.
 void handleMouseDown(AppState& app, Uint8 button) {
-    if (app.screen == FileBrowser) fileBrowserWheel(app, button);
+    // The wheel scrolls the map list; a left press reaches the list later in the pass.
+    if (app.screen == FileBrowser && button != SDL_BUTTON_LEFT) mapBrowserPress(app, button, app.mouseX, app.mouseY);
     if (button == SDL_BUTTON_LEFT) pressLeftButton(app);
     if (button == SDL_BUTTON_RIGHT) app.input.rightButtonHeld = true;
 }

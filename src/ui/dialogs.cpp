@@ -4,6 +4,7 @@
 #include "app/display.h"
 #include "app/resources.h"
 #include "editor/editor.h"
+#include "editor/map_browser.h"
 #include "level/level_sequence.h"
 #include "ui/widgets.h"
 
@@ -78,7 +79,9 @@ void cancelLevelName(AppState& app) {
     textInputOff();
     app.screen = Editor;
 }
+// Nothing is saved and the editor stays open, so a leave asked for earlier is over.
 void refuseOverwrite(AppState& app) {
+    app.editor.leavingEditor = false;
     textInputOff();
     app.screen = Editor;
 }
@@ -102,13 +105,13 @@ constexpr ButtonAction buttonActions[] = {
     {OverwriteSaveDialog, 2, backToMainMenu},
     {OverwriteLevelDialog, 14, overwriteLevel},
     {OverwriteLevelDialog, 15, refuseOverwrite},
-    {LevelNameDialog, 3, saveNamedMap},
+    {LevelNameDialog, 3, saveUnderTypedName},
     {LevelNameDialog, 4, cancelLevelName},
-    {FileBrowser, 5, openSelectedMap},
+    {FileBrowser, 5, openFromBrowser},
     {FileBrowser, 6, backToEditor},
     {SaveChangesDialog, 7, saveChangesYes},
     {SaveChangesDialog, 8, saveChangesNo},
-    {UnsavedChangesDialog, 9, discardAndOpenMap},
+    {UnsavedChangesDialog, 9, openSelectedMap},
     {UnsavedChangesDialog, 10, backToEditor},
     {DeleteFileDialog, 11, deleteSelectedMap},
     {DeleteFileDialog, 12, backToFileBrowser},
@@ -222,6 +225,10 @@ void pressCloseButton(AppState& app) {
     app.editor.leavingEditor = false;
     app.screen = Editor;
 }
+
+void drawDialogButtonImages(AppState& app) { drawButtonImages(app, layoutOf(app.screen)); }
+
+void drawDialogButtonCaptions(AppState& app) { drawButtonCaptions(app, layoutOf(app.screen)); }
 
 void drawDialog(AppState& app) {
     if (!isDialog(app.screen)) return;

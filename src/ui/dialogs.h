@@ -27,6 +27,10 @@ void pressDialogButtons(AppState& app);
 void pressCloseButton(AppState& app);
 
 void drawDialog(AppState& app);
+// The current dialog's button images, then later its captions, for a dialog that
+// draws its own frame (the map browser).
+void drawDialogButtonImages(AppState& app);
+void drawDialogButtonCaptions(AppState& app);
 
 // LevelNameDialog: whoever opens it gives the starting name.
 void openLevelNameDialog(AppState& app, const std::string& name);
