@@ -1,8 +1,13 @@
 // Every built-in level's recorded solution, replayed through the real frame
 // function with real key presses, completes the level with its peach taken: as
 // shipped, mirrored, in fast motion and, one cell at a time, in low friction.
+// Enemies start at random in the game, so the replay forces their starts through
+// the seed; the recorded solution plays as shipped with the starts it was
+// recorded with, and in the other ways, each with another start, the solver
+// finds the way through at test time.
 #include "support/test_support.h"
 
+#include "app/random.h"
 #include "level/level_sequence.h"
 #include "level_source.h"
 #include "solver.h"
@@ -17,6 +22,10 @@ namespace {
 constexpr int restFrameCap = 1200;
 constexpr int goalDelayFrames = 240;   // the goal delay is 3 s
 constexpr int lowFrictionDepth = 60;   // one-cell steps allowed per recorded move
+constexpr unsigned seedsToTry = 10000;
+
+enum Way { Shipped, Mirrored, Fast, LowFrictionWay };
+const PlayRules wayRules[] = {{}, {true, false, false}, {false, true, false}, {false, false, true}};
 
 struct BuiltInLevel {
     int number;
@@ -55,45 +64,112 @@ SDLKey keyFor(Move move) {
 
 std::string moveName(Move move) { return std::string(1, static_cast<char>(move)); }
 
+// The first seed whose draws start the enemies as asked.
+std::optional<unsigned> seedFor(const EnemyStarts& starts) {
+    for (unsigned seed = 0; seed < seedsToTry; ++seed) {
+        seedRandom(seed);
+        bool matches = true;
+        for (bool start : starts) matches = matches && randomBool() == start;
+        if (matches) return seed;
+    }
+    return std::nullopt;
+}
+
+// Each way shows the next start after the recorded one, so the four ways cover
+// every start of up to two enemies.
+EnemyStarts startsFor(const BuiltInLevel& level, Way way) {
+    std::vector<EnemyStarts> all = everyStart(static_cast<int>(level.source.enemies.size()));
+    size_t recorded = std::find(all.begin(), all.end(), level.source.enemies) - all.begin();
+    return all[(recorded + way) % all.size()];
+}
+
+std::string describe(const BuiltInLevel& level, const EnemyStarts& starts) {
+    std::string text = "level " + std::to_string(level.number);
+    return starts.empty() ? text : text + ", enemies starting " + startsText(level.source.grid, starts);
+}
+
 class LevelReplay : public GameTest {
 protected:
-    void replayAll(const PlayRules& rules) {
+    void replayAll(Way way) {
         std::vector<BuiltInLevel> levels = builtInLevels();
         ASSERT_GE(levels.size(), 10u);
-        for (const BuiltInLevel& level : levels) replay(level, rules);
+        for (const BuiltInLevel& level : levels) replay(level, way);
     }
 
-    void replay(const BuiltInLevel& level, const PlayRules& rules) {
-        SCOPED_TRACE("level " + std::to_string(level.number));
+    void replay(const BuiltInLevel& level, Way way) {
+        const PlayRules& rules = wayRules[way];
+        EnemyStarts starts = startsFor(level, way);
+        std::string name = describe(level, starts);
+        SCOPED_TRACE(name);
         app.save.enabled[MirroredLevels] = rules.mirrored;
         app.save.enabled[FastMotion] = rules.fastMotion;
         app.save.enabled[LowFriction] = rules.lowFriction;
         app.save.highestLevel = level.number;
+        std::optional<unsigned> seed = seedFor(starts);
+        ASSERT_TRUE(seed) << name << ": no seed starts the enemies so";
+        seedRandom(*seed);
         startLevel(app, level.number);
         ASSERT_EQ(app.screen, PlayLevel);
-        std::string failure = rules.lowFriction ? playStepwise(level) : playAsRecorded(level, rules);
-        ASSERT_EQ(failure, "") << "level " << level.number;
+        ASSERT_EQ(enemyStarts(), expectedStarts(level, rules, starts)) << name << ": the enemies did not start as forced";
+        std::string failure = play(level, way, starts);
+        ASSERT_EQ(failure, "") << name;
         frames(goalDelayFrames);
-        EXPECT_EQ(app.save.currentLevel, level.number + 1) << "level " << level.number << " did not complete";
-        EXPECT_TRUE(app.save.peachTaken[level.number - 1]) << "level " << level.number << " completed without its peach";
+        EXPECT_EQ(app.save.currentLevel, level.number + 1) << name << " did not complete";
+        EXPECT_TRUE(app.save.peachTaken[level.number - 1]) << name << " completed without its peach";
     }
 
-    // Each press must leave the player where the solver's own simulation of the
-    // same rules says it rests.
-    std::string playAsRecorded(const BuiltInLevel& level, const PlayRules& rules) {
+    std::string play(const BuiltInLevel& level, Way way, const EnemyStarts& starts) {
+        const PlayRules& rules = wayRules[way];
+        if (starts.empty() && rules.lowFriction) return playStepwise(level);
+        if (starts.empty() || starts == level.source.enemies) return playAsRecorded(level, rules, starts, level.source.solution);
+        SolveOptions options;
+        options.rules = rules;
+        options.starts = starts;
+        options.stopWhenSolved = true;
+        SolveResult found = solveLevel(level.source.grid, options);
+        if (!found.peachReachable) return "the solver finds no way to the goal with the peach";
+        return playAsRecorded(level, rules, starts, found.withPeach);
+    }
+
+    // The enemies' velocities in load order, as the game or the solver loaded them.
+    static std::vector<float> startsOf(const LevelObjects& level) {
+        std::vector<float> velocities;
+        for (const LevelObject& enemy : level[UpDown]) velocities.push_back(enemy.vy);
+        for (const LevelObject& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
+        return velocities;
+    }
+    std::vector<float> enemyStarts() const { return startsOf(app.level); }
+    static std::vector<float> expectedStarts(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts) {
         MoveSimulator simulator(rules);
-        LevelState expected = simulator.loadGrid(level.source.grid);
-        const std::vector<Move>& moves = level.source.solution;
+        simulator.loadGrid(level.source.grid, starts);
+        return startsOf(simulator.level());
+    }
+
+    // Each press or wait must leave the player, and every enemy, where the
+    // solver's own simulation of the same rules says.
+    std::string playAsRecorded(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts,
+                               const std::vector<Move>& moves) {
+        MoveSimulator simulator(rules);
+        LevelState expected = simulator.loadGrid(level.source.grid, starts);
         for (size_t step = 0; step < moves.size(); ++step) {
             MoveOutcome outcome = simulator.play(expected, moves[step], expected);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
             if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) return where + ": the solver's player is lost";
-            std::string failure = press(moves[step]);
+            std::string failure = moves[step] == Move::Wait ? wait() : press(moves[step]);
             if (!failure.empty()) return where + ": " + failure;
             if (cellOfPlayer().column != playerCell(expected).column || cellOfPlayer().row != playerCell(expected).row)
                 return where + ": the player rests elsewhere than the solver says";
+            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(simulator.level()))
+                return where + ": the enemies stand elsewhere than the solver says";
         }
         return "";
+    }
+
+    static std::vector<float> enemyPlaces(const LevelObjects& level) {
+        std::vector<float> places;
+        for (TileKind kind : {UpDown, RightLeft})
+            for (const LevelObject& enemy : level[kind]) places.insert(places.end(), {enemy.x, enemy.y, enemy.vx, enemy.vy});
+        return places;
     }
 
     // Each recorded move becomes the one-cell steps that bring the player to the
@@ -122,12 +198,11 @@ protected:
         return "";
     }
 
-    // A real key press: down for one frame, up, then frames until the player rests.
+    // A real key press: down for one frame, up, then frames until the player rests,
+    // looking after every frame as the solver does, so that the enemies keep time.
     std::string press(Move move) {
-        pushKey(keyFor(move), true);
-        frames(1);
-        pushKey(keyFor(move), false);
         for (int frame = 0; frame < restFrameCap; ++frame) {
+            if (frame < 2) pushKey(keyFor(move), frame == 0);
             frames(1);
             if (app.play.dying || !app.play.movementEnabled) return "the player died";
             if (app.play.goalDelay.running) return "";
@@ -137,18 +212,26 @@ protected:
         return "the player never came to rest";
     }
 
+    std::string wait() {
+        for (int frame = 0; frame < waitFrames; ++frame) {
+            frames(1);
+            if (app.play.dying || !app.play.movementEnabled) return "the player died while waiting";
+        }
+        return "";
+    }
+
     CellPosition cellOfPlayer() const {
         const LevelObject& player = app.level.player;
         return {static_cast<int>(player.x + cellSize / 2) / cellSize, static_cast<int>(player.y + cellSize / 2) / cellSize};
     }
 };
 
-TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachAsShipped) { replayAll(PlayRules{}); }
+TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachAsShipped) { replayAll(Shipped); }
 
-TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachMirroredWithTheSameKeys) { replayAll(PlayRules{true, false, false}); }
+TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachMirroredWithTheSameKeys) { replayAll(Mirrored); }
 
-TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachInFastMotion) { replayAll(PlayRules{false, true, false}); }
+TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachInFastMotion) { replayAll(Fast); }
 
-TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachOneCellAtATimeInLowFriction) { replayAll(PlayRules{false, false, true}); }
+TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachOneCellAtATimeInLowFriction) { replayAll(LowFrictionWay); }
 
 }  // namespace

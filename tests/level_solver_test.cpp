@@ -5,6 +5,8 @@
 #include "level_source.h"
 #include "solver.h"
 
+#include <set>
+
 namespace {
 
 // Rows are padded with walls to 20 x 15, so a test draws only what matters.
@@ -127,6 +129,85 @@ TEST(LevelSolver, MirroredRulesSolveTheMirroredBoardWithTheSameKeys) {
     SolveResult plain = solve(rows);
     SolveResult mirrored = solve(rows, PlayRules{true, false, false});
     EXPECT_EQ(movesText(mirrored.withPeach), movesText(plain.withPeach));
+}
+
+// An enemy patrolling the lane below sweeps over the only way down in the first
+// frames whichever way it starts, so the player has to let it pass.
+TEST(LevelSolver, WaitsForAnEnemyToPassBeforeCrossingItsLane) {
+    std::vector<std::string> rows = {"###########",
+                                "###P#######",
+                                "###.#######",
+                                "#H........#",
+                                "###.#######",
+                                "###G#######"};
+    SolveResult result = solve(rows);
+    ASSERT_TRUE(result.peachReachable);
+    for (const StartAnswer& answer : result.perStart) EXPECT_EQ(answer.toGoalPresses, 1);
+    for (const StartAnswer& answer : result.perStart) {
+        SolveOptions options;
+        options.starts = answer.starts;
+        std::string moves = movesText(solveLevel(drawBoard(rows), options).toGoal);
+        EXPECT_EQ(moves.front(), 'W') << moves;
+        EXPECT_EQ(moves.back(), 'D') << moves;
+    }
+}
+
+TEST(LevelSolver, SolvesEveryWayTheEnemiesCanStart) {
+    SolveResult result = solve({"#######",
+                                "###P###",
+                                "###.###",
+                                "#H....#",
+                                "###.###",
+                                "###G..#",
+                                "####..#",
+                                "####I.#"});
+    ASSERT_EQ(result.perStart.size(), 4u);
+    std::set<EnemyStarts> seen;
+    int states = 0;
+    for (const StartAnswer& answer : result.perStart) {
+        seen.insert(answer.starts);
+        states += answer.statesExplored;
+    }
+    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(result.statesExplored, states);
+    EXPECT_EQ(result.worstStarts.size(), 2u);
+}
+
+TEST(LevelSolver, FixedStartsSolveOnlyThoseAndTheSimulatorStartsTheEnemiesSo) {
+    LevelGrid grid = drawBoard({"#######",
+                                "#P.I.G#",
+                                "#H....#"});
+    SolveOptions options;
+    options.starts = EnemyStarts{false, true};  // the 'H' is first: column 1 comes before column 3
+    EXPECT_EQ(solveLevel(grid, options).perStart.size(), 1u);
+    MoveSimulator simulator(PlayRules{});
+    simulator.loadGrid(grid, *options.starts);
+    EXPECT_LT(simulator.level()[RightLeft][0].vx, 0);
+    EXPECT_GT(simulator.level()[UpDown][0].vy, 0);
+}
+
+// The enemies keep moving through the goal delay; one that crosses the goal kills
+// the player there and the level restarts with its peach.
+TEST(LevelSolver, AGoalOnAnEnemysPatrolDoesNotCount) {
+    SolveResult result = solve({"######",
+                                "#P..G#",
+                                "####.#",
+                                "####I#"});
+    EXPECT_FALSE(result.goalReachable);
+    EXPECT_TRUE(warns(result, "the goal at column 5, row 2 cannot be reached"));
+}
+
+TEST(LevelSolver, WarnsAboutAnEnemyThatReachesTheStart) {
+    SolveResult result = solve({"#######",
+                                "#P....#",
+                                "#.#####",
+                                "#I#G###"});
+    EXPECT_TRUE(warns(result, "an enemy reaches the player's start cell"));
+    SolveResult safe = solve({"#######",
+                              "#P.#..#",
+                              "#.##I##",
+                              "#G.####"});
+    EXPECT_FALSE(warns(safe, "start cell"));
 }
 
 }  // namespace

@@ -71,7 +71,36 @@ TEST(LevelSource, WantsExactlyOnePlayerAGoalAndOnePeach) {
 
 TEST(LevelSource, RefusesASolutionWithOtherLetters) {
     EXPECT_EQ(parseErrors("solution: R X\n" + board(goodRows())),
-              std::vector<std::string>{"level.txt:1: a solution is made of L, R, U and D"});
+              std::vector<std::string>{"level.txt:1: a solution is made of L, R, U, D and waits W<frames>, a multiple of 6"});
+    EXPECT_EQ(parseErrors("solution: R W5\n" + board(goodRows())).size(), 1u);
+}
+
+TEST(LevelSource, ReadsWaitsAsFramesAndWritesThemBack) {
+    std::vector<Move> moves;
+    ASSERT_TRUE(parseMoves("R W18 D W6", moves));
+    EXPECT_EQ(moves.size(), 6u);
+    EXPECT_EQ(pressCount(moves), 2);
+    EXPECT_EQ(movesText(moves), "R W18 D W6");
+}
+
+TEST(LevelSource, ReadsWhichWayEachEnemyStartsInLoadOrder) {
+    auto rows = goodRows();
+    rows[5][10] = 'I';
+    rows[3][12] = 'H';
+    LevelSource level;
+    ASSERT_TRUE(parseLevelSource("enemies: up right\n" + board(rows), "level.txt", level).empty());
+    EXPECT_EQ(level.enemies, (EnemyStarts{false, true}));
+    EXPECT_EQ(startsText(level.grid, level.enemies), "up right");
+    EXPECT_EQ(parseErrors("enemies: right up\n" + board(rows)).size(), 1u);
+    EXPECT_EQ(parseErrors(board(rows)).size(), 1u);  // a level with enemies says how they start
+}
+
+TEST(LevelSource, RefusesMoreEnemiesThanTheSolverChecks) {
+    auto rows = goodRows();
+    for (int column = 3; column < 8; ++column) rows[6][column] = 'H';
+    auto errors = parseErrors("enemies: left left left left left\n" + board(rows));
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors[0], "level.txt:1: 5 enemies; a level has at most 4");
 }
 
 TEST(LevelSource, TheBuildPacksEverySourceIntoTheScrambledMap) {

@@ -18,6 +18,8 @@ struct ParseContext {
     int peaches = 0;
     int extraPlayerLine = 0;
     int extraPeachLine = 0;
+    std::string enemiesText;  // read once the board is known
+    int enemiesLine = 0;
 };
 
 void report(ParseContext& context, int line, const std::string& message) {
@@ -47,7 +49,12 @@ void readField(ParseContext& context, int line, const std::string& name, const s
     if (name == "teaches") {
         context.level.teaches = value;
     } else if (name == "solution") {
-        if (!parseMoves(value, context.level.solution)) report(context, line, "a solution is made of L, R, U and D");
+        if (!parseMoves(value, context.level.solution))
+            report(context, line, "a solution is made of L, R, U, D and waits W<frames>, a multiple of " +
+                                      std::to_string(waitFrames));
+    } else if (name == "enemies") {
+        context.enemiesText = value;
+        context.enemiesLine = line;
     } else {
         report(context, line, "unknown field '" + name + "'");
     }
@@ -87,6 +94,27 @@ void checkBoard(ParseContext& context, int lastLine) {
     if (context.peaches > 1) report(context, context.extraPeachLine, "more than one peach; a level has exactly one");
 }
 
+void checkEnemies(ParseContext& context, int lastLine) {
+    size_t count = enemiesInLoadOrder(context.level.grid).size();
+    int line = context.enemiesLine ? context.enemiesLine : (context.level.firstRowLine ? context.level.firstRowLine : lastLine);
+    if (count > static_cast<size_t>(maxEnemies))
+        report(context, line, std::to_string(count) + " enemies; a level has at most " + std::to_string(maxEnemies));
+    if (count == 0 && context.enemiesLine == 0) return;
+    if (!parseStarts(context.level.grid, context.enemiesText, context.level.enemies))
+        report(context, line, "'enemies:' names the start of each of the " + std::to_string(count) +
+                                  " enemies in load order: up or down for 'I', left or right for 'H'");
+}
+
+// Where each enemy kind may start, as the words of an "enemies:" line.
+struct StartWords {
+    int code;
+    const char* positive;  // the loader's draw of true
+    const char* negative;
+};
+constexpr StartWords startWords[] = {{UpDown, "down", "up"}, {RightLeft, "right", "left"}};
+
+const StartWords& wordsFor(int code) { return code == UpDown ? startWords[0] : startWords[1]; }
+
 }  // namespace
 
 int tileForChar(char letter) {
@@ -97,27 +125,84 @@ int tileForChar(char letter) {
 
 std::string movesText(const std::vector<Move>& moves) {
     std::string text;
-    for (Move move : moves) {
+    for (size_t i = 0; i < moves.size();) {
         if (!text.empty()) text += ' ';
-        text += static_cast<char>(move);
+        text += static_cast<char>(moves[i]);
+        size_t run = 1;
+        if (moves[i] == Move::Wait) {
+            while (i + run < moves.size() && moves[i + run] == Move::Wait) ++run;
+            text += std::to_string(run * waitFrames);
+        }
+        i += run;
     }
     return text;
 }
 
 bool parseMoves(const std::string& text, std::vector<Move>& moves) {
     moves.clear();
-    for (char letter : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        char letter = text[i];
         if (letter == ' ' || letter == ',') continue;
+        if (letter == 'W') {
+            size_t digits = text.find_first_not_of("0123456789", i + 1);
+            if (digits == std::string::npos) digits = text.size();
+            if (digits == i + 1 || digits - i > 6) return false;
+            int frames = std::stoi(text.substr(i + 1, digits - i - 1));
+            if (frames <= 0 || frames % waitFrames != 0) return false;
+            moves.insert(moves.end(), frames / waitFrames, Move::Wait);
+            i = digits - 1;
+            continue;
+        }
         if (letter != 'L' && letter != 'R' && letter != 'U' && letter != 'D') return false;
         moves.push_back(static_cast<Move>(letter));
     }
     return true;
 }
 
+int pressCount(const std::vector<Move>& moves) {
+    int presses = 0;
+    for (Move move : moves) presses += move != Move::Wait;
+    return presses;
+}
+
+std::vector<int> enemiesInLoadOrder(const LevelGrid& grid) {
+    std::vector<int> codes;
+    for (int column = 0; column < boardColumns; ++column)
+        for (int row = 0; row < boardRows; ++row) {
+            int code = grid[cellIndex(column, row)];
+            if (code == UpDown || code == RightLeft) codes.push_back(code);
+        }
+    return codes;
+}
+
+std::string startsText(const LevelGrid& grid, const EnemyStarts& starts) {
+    std::vector<int> codes = enemiesInLoadOrder(grid);
+    std::string text;
+    for (size_t i = 0; i < codes.size() && i < starts.size(); ++i) {
+        if (!text.empty()) text += ' ';
+        text += starts[i] ? wordsFor(codes[i]).positive : wordsFor(codes[i]).negative;
+    }
+    return text;
+}
+
+bool parseStarts(const LevelGrid& grid, const std::string& text, EnemyStarts& starts) {
+    std::vector<int> codes = enemiesInLoadOrder(grid);
+    std::istringstream words(text);
+    std::string word;
+    starts.clear();
+    while (words >> word) {
+        if (starts.size() >= codes.size()) return false;
+        const StartWords& allowed = wordsFor(codes[starts.size()]);
+        if (word != allowed.positive && word != allowed.negative) return false;
+        starts.push_back(word == allowed.positive);
+    }
+    return starts.size() == codes.size();
+}
+
 std::vector<SourceError> parseLevelSource(const std::string& text, const std::string& file, LevelSource& level) {
     std::vector<SourceError> errors;
     level = LevelSource{};
-    ParseContext context{file, errors, level};
+    ParseContext context{file, errors, level, 0, 0, 0, 0, 0, 0, "", 0};
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -130,6 +215,7 @@ std::vector<SourceError> parseLevelSource(const std::string& text, const std::st
         else readRow(context, lineNumber, line);
     }
     checkBoard(context, lineNumber ? lineNumber : 1);
+    checkEnemies(context, lineNumber ? lineNumber : 1);
     return errors;
 }
 

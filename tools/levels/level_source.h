@@ -1,18 +1,33 @@
 #pragma once
 // Level sources: a readable text form of a built-in level. Lines "name: value"
 // carry what the level teaches and its recorded solution; the other non-empty
-// lines are the 15 rows of 20 cells, one tile letter a cell.
+// lines are the 15 rows of 20 cells, one tile letter a cell. A level with enemies
+// also says, in "enemies: down left", which way each enemy starts for the recorded
+// solution, since the game draws those directions at random on every load.
 #include "level/level.h"
 
 #include <string>
 #include <vector>
 
-enum class Move : char { Left = 'L', Right = 'R', Up = 'U', Down = 'D' };
+enum class Move : char { Left = 'L', Right = 'R', Up = 'U', Down = 'D', Wait = 'W' };
+
+// A wait stands still this many frames at 60 per second while the enemies patrol:
+// fine enough to time a crossing, coarse enough to keep the search small.
+constexpr int waitFrames = 6;
+// Every start of every enemy is checked, 2 to the number of enemies; more would
+// make a level slow to prove and hard to read.
+constexpr int maxEnemies = 4;
+
+// Which way each enemy starts, in the order the loader draws them (column by
+// column, top to bottom): true is down for an up-down enemy, right for a
+// left-right one, as the loader's random draw gives them.
+using EnemyStarts = std::vector<bool>;
 
 struct LevelSource {
     LevelGrid grid{};
     std::string teaches;
     std::vector<Move> solution;
+    EnemyStarts enemies;  // the starts the solution was recorded with
     int firstRowLine = 0;  // where the board starts, for messages about the whole board
 };
 
@@ -28,5 +43,13 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
 
 // The legend: the tile a letter stands for, or -1.
 int tileForChar(char letter);
+// Presses as letters; a run of waits reads "W<frames>", e.g. "R W12 D".
 std::string movesText(const std::vector<Move>& moves);
 bool parseMoves(const std::string& text, std::vector<Move>& moves);
+int pressCount(const std::vector<Move>& moves);
+
+// The enemy codes of a board in load order.
+std::vector<int> enemiesInLoadOrder(const LevelGrid& grid);
+// "down left": one word per enemy, the way it starts.
+std::string startsText(const LevelGrid& grid, const EnemyStarts& starts);
+bool parseStarts(const LevelGrid& grid, const std::string& text, EnemyStarts& starts);

@@ -1,7 +1,9 @@
-// Checks a level: quarrow-solve [--mirrored] [--fast] [--low-friction] FILE
+// Checks a level: quarrow-solve [--mirrored] [--fast] [--low-friction]
+// [--enemies "down left"] FILE
 // FILE is a level source (.txt), a built-in level (scrambled) or a map the editor
-// wrote. Exit status 0 when the goal can be reached with every peach, 1 when
-// not, 2 when the file cannot be read.
+// wrote. Every way the enemies can start is solved unless --enemies fixes one.
+// Exit status 0 when the goal can be reached with every peach, whichever way the
+// enemies start; 1 when not; 2 when the file cannot be read.
 #include "level_source.h"
 #include "solver.h"
 
@@ -51,10 +53,23 @@ void printAnswer(const char* what, bool reachable, const std::vector<Move>& move
         std::printf("%-16s not possible\n", what);
         return;
     }
-    std::printf("%-16s %zu moves: %s\n", what, moves.size(), movesText(moves).c_str());
+    std::printf("%-16s %d moves: %s\n", what, pressCount(moves), movesText(moves).c_str());
 }
 
-void printResult(const SolveResult& result) {
+std::string fewest(bool reachable, int presses) { return reachable ? std::to_string(presses) : "-"; }
+
+// With enemies, one line per way they can start; the answers below are the worst's.
+void printStarts(const LevelGrid& grid, const SolveResult& result) {
+    if (result.worstStarts.empty()) return;
+    for (const StartAnswer& answer : result.perStart)
+        std::printf("enemies %-24s goal %s, with the peach %s, %d states\n", startsText(grid, answer.starts).c_str(),
+                    fewest(answer.goalReachable, answer.toGoalPresses).c_str(),
+                    fewest(answer.peachReachable, answer.withPeachPresses).c_str(), answer.statesExplored);
+    std::printf("%-16s enemies %s\n", "worst case:", startsText(grid, result.worstStarts).c_str());
+}
+
+void printResult(const LevelGrid& grid, const SolveResult& result) {
+    printStarts(grid, result);
     printAnswer("goal:", result.goalReachable, result.toGoal);
     printAnswer("with the peach:", result.peachReachable, result.withPeach);
     std::printf("%-16s %d in %.3f s\n", "states explored:", result.statesExplored, result.seconds);
@@ -62,7 +77,7 @@ void printResult(const SolveResult& result) {
 }
 
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--mirrored] [--fast] [--low-friction] FILE\n", program);
+    std::fprintf(stderr, "usage: %s [--mirrored] [--fast] [--low-friction] [--enemies \"down left\"] FILE\n", program);
     return 2;
 }
 
@@ -71,9 +86,11 @@ int usage(const char* program) {
 int main(int argc, char** argv) {
     SolveOptions options;
     std::string path;
+    const char* enemies = nullptr;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
-        if (argument == "--mirrored") options.rules.mirrored = true;
+        if (argument == "--enemies" && i + 1 < argc) enemies = argv[++i];
+        else if (argument == "--mirrored") options.rules.mirrored = true;
         else if (argument == "--fast") options.rules.fastMotion = true;
         else if (argument == "--low-friction") options.rules.lowFriction = true;
         else if (argument[0] == '-' || !path.empty()) return usage(argv[0]);
@@ -82,7 +99,15 @@ int main(int argc, char** argv) {
     if (path.empty()) return usage(argv[0]);
     LevelGrid grid{};
     if (!readAnyLevel(path, grid)) return 2;
+    if (enemies) {
+        EnemyStarts starts;
+        if (!parseStarts(grid, enemies, starts)) {
+            std::fprintf(stderr, "--enemies names one start per enemy in load order: up or down for 'I', left or right for 'H'\n");
+            return 2;
+        }
+        options.starts = starts;
+    }
     SolveResult result = solveLevel(grid, options);
-    printResult(result);
+    printResult(grid, result);
     return result.peachReachable ? 0 : 1;
 }

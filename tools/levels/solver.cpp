@@ -63,6 +63,14 @@ CellPosition cellOf(const LevelObject& object) {
     return {clampTo(column, boardColumns), clampTo(row, boardRows)};
 }
 
+// The loader's random draw, made on purpose: true moves down or right.
+void setStart(const AppState& app, LevelObject& enemy, bool positive) {
+    float speed = (positive ? 1.0f : -1.0f) * movementSpeed(app.save);
+    (enemy.vy != 0 ? enemy.vy : enemy.vx) = speed;
+}
+
+bool isDead(const AppState& app) { return app.play.dying || !app.play.movementEnabled; }
+
 }  // namespace
 
 MoveSimulator::MoveSimulator(const PlayRules& rules) : app_(std::make_unique<AppState>()) {
@@ -80,16 +88,23 @@ MoveSimulator::~MoveSimulator() = default;
 
 const LevelObjects& MoveSimulator::level() const { return app_->level; }
 
-LevelState MoveSimulator::loadGrid(const LevelGrid& grid) {
+LevelState MoveSimulator::loadGrid(const LevelGrid& grid, const EnemyStarts& starts) {
     AppState& app = *app_;
     clearLevelObjects(app.level);
     app.level.keysHeld = 0;
-    for (int row = 0; row < boardRows; ++row)
-        for (int column = 0; column < boardColumns; ++column)
-            addCellObject(app.level, app.save, grid[cellIndex(column, row)], column, row);
+    size_t enemy = 0;
+    for (int column = 0; column < boardColumns; ++column)
+        for (int row = 0; row < boardRows; ++row) {
+            int code = grid[cellIndex(column, row)];
+            addCellObject(app.level, app.save, code, column, row);
+            if (code == UpDown || code == RightLeft) setStart(app, app.level[static_cast<TileKind>(code)].back(), enemy < starts.size() ? starts[enemy] : true);
+            enemy += code == UpDown || code == RightLeft;
+        }
     if (app.save.enabled[MirroredLevels]) mirrorLevel(app.level);
     return capture();
 }
+
+bool MoveSimulator::hasEnemies() const { return !app_->level[UpDown].empty() || !app_->level[RightLeft].empty(); }
 
 LevelState MoveSimulator::loadLevel(const LevelObjects& level) {
     app_->level = level;
@@ -115,8 +130,15 @@ LevelState MoveSimulator::capture() const {
 }
 
 MoveOutcome MoveSimulator::play(const LevelState& from, Move move, LevelState& to) {
-    AppState& app = *app_;
     restore(from);
+    MoveOutcome outcome = move == Move::Wait ? stepWait() : stepUntilRest(move);
+    if (outcome.end == MoveEnd::Goal) watchGoal(outcome);
+    to = capture();
+    return outcome;
+}
+
+MoveOutcome MoveSimulator::stepUntilRest(Move move) {
+    AppState& app = *app_;
     MoveOutcome outcome;
     outcome.end = MoveEnd::NeverStops;
     for (int frame = 0; frame < moveFrameCap; ++frame) {
@@ -127,14 +149,41 @@ MoveOutcome MoveSimulator::play(const LevelState& from, Move move, LevelState& t
         outcome.frames = frame + 1;
         if (!offBoard(player)) outcome.exitCell = cellOf(player);
         if (app.play.goalDelay.running) outcome.end = MoveEnd::Goal;
-        else if (app.play.dying || !app.play.movementEnabled) outcome.end = MoveEnd::Died;
+        else if (isDead(app)) outcome.end = MoveEnd::Died;
         else if (offBoard(player)) outcome.end = MoveEnd::LeftBoard;
         else if (player.vx == 0 && player.vy == 0) outcome.end = MoveEnd::Stopped;
         else continue;
         break;
     }
-    to = capture();
     return outcome;
+}
+
+MoveOutcome MoveSimulator::stepWait() {
+    AppState& app = *app_;
+    MoveOutcome outcome;
+    outcome.exitCell = cellOf(app.level.player);
+    holdKey(app.play, Move::Wait, false);
+    for (int frame = 0; frame < waitFrames; ++frame) {
+        setSlideSpeed(app);
+        gameplayStep(app, solverDt);
+        outcome.frames = frame + 1;
+        if (!isDead(app)) continue;
+        outcome.end = MoveEnd::Died;
+        break;
+    }
+    return outcome;
+}
+
+// An enemy that crosses the goal during the delay kills the player there and the
+// level restarts with the peach back on the board.
+void MoveSimulator::watchGoal(MoveOutcome& outcome) {
+    if (!hasEnemies()) return;
+    AppState& app = *app_;
+    for (int frame = 0; frame < goalWatchFrames && outcome.end == MoveEnd::Goal; ++frame) {
+        setSlideSpeed(app);
+        gameplayStep(app, solverDt);
+        if (isDead(app)) outcome.end = MoveEnd::Died;
+    }
 }
 
 std::string stateKey(const LevelState& state) {
@@ -266,47 +315,161 @@ void noteGoal(SolveResult& result, Findings& findings, const std::vector<SearchN
 
 }  // namespace
 
-SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
-    auto started = std::chrono::steady_clock::now();
-    SolveResult result;
-    Findings findings;
-    MoveSimulator simulator(options.rules);
-    std::vector<SearchNode> nodes{{simulator.loadGrid(grid), -1, Move::Left, 0}};
-    const LevelObjects loaded = simulator.level();  // play changes the simulator's copy
-    std::unordered_map<std::string, int> seen{{stateKey(nodes[0].state), 0}};
-    bool truncated = false;
-    LevelState next;
-    for (size_t index = 0; index < nodes.size(); ++index) {
-        for (Move move : allMoves) {
-            MoveOutcome outcome = simulator.play(nodes[index].state, move, next);
-            int here = static_cast<int>(index);
-            if (outcome.end == MoveEnd::LeftBoard) noteEdgeExit(findings, next.player, outcome, pathThen(nodes, here, move));
-            if (outcome.end == MoveEnd::NeverStops) noteNeverStops(findings, pathThen(nodes, here, move));
-            if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) continue;
-            noteTaken(findings, nodes[index].state, next, Peach);
-            noteTaken(findings, nodes[index].state, next, Key);
-            if (outcome.end == MoveEnd::Goal) {
-                noteGoal(result, findings, nodes, here, move, next);
-                continue;
-            }
-            std::string key = stateKey(next);
-            if (seen.count(key)) continue;
-            if (static_cast<int>(nodes.size()) >= options.maxStates) {
-                truncated = true;
-                continue;
-            }
-            seen.emplace(std::move(key), static_cast<int>(nodes.size()));
-            nodes.push_back({next, here, move, nodes[index].depth + 1});
+namespace {
+
+constexpr Move allWithWait[] = {Move::Left, Move::Right, Move::Up, Move::Down, Move::Wait};
+
+// One breadth-first search for one way the enemies start. Layers count presses;
+// a wait stays in its layer, so the fewest presses come first whatever the waits.
+class StartSearch {
+public:
+    StartSearch(const LevelGrid& grid, const SolveOptions& options, const EnemyStarts& starts)
+        : options_(options), simulator_(options.rules) {
+        nodes_.push_back({simulator_.loadGrid(grid, starts), -1, Move::Left, 0});
+        loaded_ = simulator_.level();  // play changes the simulator's copy
+        seen_.emplace(stateKey(nodes_[0].state), 0);
+        if (!starts.empty()) label_ = " (enemies starting " + startsText(grid, starts) + ")";
+    }
+
+    SolveResult run() {
+        checkStart();
+        std::vector<int> layer{0}, next;
+        while (!layer.empty() && !solved()) {
+            for (size_t i = 0; i < layer.size() && !solved(); ++i) expand(layer[i], layer, next);
+            layer.swap(next);
+            next.clear();
+        }
+        result_.statesExplored = static_cast<int>(nodes_.size());
+        if (!options_.stopWhenSolved) finishWarnings();
+        result_.warnings = findings_.warnings;
+        return result_;
+    }
+
+private:
+    bool solved() const { return options_.stopWhenSolved && result_.peachReachable; }
+
+    // Standing still at the start must be safe for a while.
+    void checkStart() {
+        if (!simulator_.hasEnemies()) return;
+        LevelState state = nodes_[0].state;
+        for (int frames = 0; frames < startWatchFrames; frames += waitFrames) {
+            if (simulator_.play(state, Move::Wait, state).end != MoveEnd::Died) continue;
+            findings_.warnings.push_back("an enemy reaches the player's start cell " + std::to_string(frames + waitFrames) +
+                                         " frames after the load" + label_);
+            return;
         }
     }
-    result.statesExplored = static_cast<int>(nodes.size());
-    warnAboutBoard(findings, loaded, result);
-    if (truncated)
-        findings.warnings.push_back("the search stopped at " + std::to_string(options.maxStates) +
-                                    " states; the answers may not be the fewest");
-    result.warnings = findings.warnings;
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    return result;
+
+    void expand(int index, std::vector<int>& layer, std::vector<int>& next) {
+        bool waits = simulator_.hasEnemies();
+        for (Move move : allWithWait) {
+            if (move == Move::Wait && !waits) continue;
+            MoveOutcome outcome = simulator_.play(nodes_[index].state, move, next_);
+            if (outcome.end == MoveEnd::LeftBoard) noteEdgeExit(findings_, next_.player, outcome, pathThen(nodes_, index, move));
+            if (outcome.end == MoveEnd::NeverStops) noteNeverStops(findings_, pathThen(nodes_, index, move));
+            if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) continue;
+            noteTaken(findings_, nodes_[index].state, next_, Peach);
+            noteTaken(findings_, nodes_[index].state, next_, Key);
+            if (outcome.end == MoveEnd::Goal) {
+                noteGoal(result_, findings_, nodes_, index, move, next_);
+                continue;
+            }
+            add(index, move, move == Move::Wait ? layer : next);
+        }
+    }
+
+    void add(int parent, Move move, std::vector<int>& layer) {
+        std::string key = stateKey(next_);
+        if (seen_.count(key)) return;
+        if (static_cast<int>(nodes_.size()) >= options_.maxStates) {
+            truncated_ = true;
+            return;
+        }
+        int depth = nodes_[parent].depth + (move == Move::Wait ? 0 : 1);
+        seen_.emplace(std::move(key), static_cast<int>(nodes_.size()));
+        layer.push_back(static_cast<int>(nodes_.size()));
+        nodes_.push_back({next_, parent, move, depth});
+    }
+
+    void finishWarnings() {
+        warnAboutBoard(findings_, loaded_, result_);
+        if (!result_.peachReachable && !findings_.warnings.empty())
+            for (std::string& warning : findings_.warnings)
+                if (warning.rfind("no way", 0) == 0) warning += label_;
+        if (truncated_)
+            findings_.warnings.push_back("the search stopped at " + std::to_string(options_.maxStates) +
+                                         " states; the answers may not be the fewest");
+    }
+
+    const SolveOptions& options_;
+    MoveSimulator simulator_;
+    std::vector<SearchNode> nodes_;
+    LevelObjects loaded_;
+    std::unordered_map<std::string, int> seen_;
+    SolveResult result_;
+    Findings findings_;
+    LevelState next_;
+    std::string label_;
+    bool truncated_ = false;
+};
+
+StartAnswer answerOf(const EnemyStarts& starts, const SolveResult& one) {
+    return {starts, one.goalReachable, one.peachReachable, pressCount(one.toGoal), pressCount(one.withPeach),
+            one.statesExplored};
+}
+
+// The worse start needs more presses with the peach, or cannot take it at all.
+bool isWorse(const SolveResult& one, const SolveResult& than) {
+    if (one.peachReachable != than.peachReachable) return !one.peachReachable;
+    if (pressCount(one.withPeach) != pressCount(than.withPeach)) return pressCount(one.withPeach) > pressCount(than.withPeach);
+    return pressCount(one.toGoal) > pressCount(than.toGoal);
+}
+
+// The same warning from several starts is said once; the moves in brackets differ.
+void mergeWarnings(std::vector<std::string>& into, const std::vector<std::string>& from) {
+    for (const std::string& warning : from) {
+        std::string head = warning.substr(0, warning.find(" ("));
+        bool known = false;
+        for (const std::string& old : into) known = known || old.substr(0, old.find(" (")) == head;
+        if (!known) into.push_back(warning);
+    }
+}
+
+}  // namespace
+
+std::vector<EnemyStarts> everyStart(int enemies) {
+    std::vector<EnemyStarts> all;
+    for (int count = 0; count < (1 << enemies); ++count) {
+        EnemyStarts starts;
+        for (int enemy = 0; enemy < enemies; ++enemy) starts.push_back((count >> enemy) & 1);
+        all.push_back(starts);
+    }
+    return all;
+}
+
+SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
+    auto started = std::chrono::steady_clock::now();
+    int enemies = static_cast<int>(enemiesInLoadOrder(grid).size());
+    std::vector<EnemyStarts> starts = options.starts ? std::vector<EnemyStarts>{*options.starts}
+                                                     : everyStart(std::min(enemies, maxEnemies));
+    SolveResult combined;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        SolveResult one = StartSearch(grid, options, starts[i]).run();
+        combined.perStart.push_back(answerOf(starts[i], one));
+        int states = combined.statesExplored + one.statesExplored;
+        std::vector<std::string> warnings = combined.warnings;
+        mergeWarnings(warnings, one.warnings);
+        if (i == 0 || isWorse(one, combined)) {
+            std::vector<StartAnswer> perStart = combined.perStart;
+            combined = one;
+            combined.perStart = perStart;
+            combined.worstStarts = starts[i];
+        }
+        combined.statesExplored = states;
+        combined.warnings = warnings;
+    }
+    combined.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return combined;
 }
 
 std::optional<std::vector<Move>> findMoves(const LevelObjects& start, const PlayRules& rules,

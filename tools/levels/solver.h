@@ -2,7 +2,9 @@
 // A breadth-first search over key presses that plays every press through the
 // game's own gameplay step, frame by frame with dt 1/60 s, on a headless copy of
 // the level. It answers the fewest moves to the goal, with and without every
-// peach, and what a level designer would want to know about a board.
+// peach, and what a level designer would want to know about a board. With
+// enemies, time matters: a state holds where every enemy is and which way it
+// goes, the player may wait, and every way the enemies can start is checked.
 #include "level/level.h"
 #include "level_source.h"
 
@@ -23,6 +25,11 @@ struct PlayRules {
 
 constexpr float solverDt = 1.0f / 60.0f;
 constexpr int moveFrameCap = 1200;  // a press that has not settled after 20 s never will
+// The goal delay lasts 3 s and enemies still kill during it; a goal counts only when
+// the player survives the whole delay there.
+constexpr int goalWatchFrames = 178;
+// Standing still this long at the start must be safe: a player needs time to look.
+constexpr int startWatchFrames = 120;
 
 enum class MoveEnd { Stopped, Goal, Died, LeftBoard, NeverStops };
 
@@ -45,22 +52,29 @@ class MoveSimulator {
 public:
     explicit MoveSimulator(const PlayRules& rules);
     ~MoveSimulator();
-    // Builds the level as the loader does, mirrored when the rules say so.
-    LevelState loadGrid(const LevelGrid& grid);
+    // Builds the level as the loader does, mirrored when the rules say so, with the
+    // enemies starting as `starts` says instead of at random (true when it is empty
+    // or short).
+    LevelState loadGrid(const LevelGrid& grid, const EnemyStarts& starts = {});
     // Takes a live level as it stands, for a search that starts mid-game.
     LevelState loadLevel(const LevelObjects& level);
-    // Holds the key for one frame, releases it and steps until the player rests.
+    // Holds the key for one frame, releases it and steps until the player rests;
+    // a wait steps waitFrames frames without a key.
     MoveOutcome play(const LevelState& from, Move move, LevelState& to);
+    bool hasEnemies() const;
     const LevelObjects& level() const;
 
 private:
     void restore(const LevelState& state);
     LevelState capture() const;
+    MoveOutcome stepUntilRest(Move move);
+    MoveOutcome stepWait();
+    void watchGoal(MoveOutcome& outcome);
     std::unique_ptr<AppState> app_;
 };
 
-// Player cell, carried keys and what is left of every changing list: two levels
-// with the same key play the same from here on.
+// Player cell, carried keys, every enemy's place and way and what is left of
+// every changing list: two levels with the same key play the same from here on.
 std::string stateKey(const LevelState& state);
 // The same without the pass-once tiles: what a player has achieved so far.
 std::string progressKey(const LevelState& state);
@@ -69,19 +83,41 @@ CellPosition playerCell(const LevelState& state);
 struct SolveOptions {
     PlayRules rules;
     int maxStates = 500000;
+    // Solve for these enemy starts only; without them every combination is solved.
+    std::optional<EnemyStarts> starts;
+    // Stop at the first way to the goal with every peach, skipping the warnings.
+    bool stopWhenSolved = false;
 };
 
+// The answer for one way the enemies can start.
+struct StartAnswer {
+    EnemyStarts starts;
+    bool goalReachable = false;
+    bool peachReachable = false;
+    int toGoalPresses = 0;
+    int withPeachPresses = 0;
+    int statesExplored = 0;
+};
+
+// Moves include waits; "fewest" counts presses. With enemies and no fixed starts,
+// the answers are those of the worst start: the one needing the most presses with
+// the peach, or one where it cannot be done at all.
 struct SolveResult {
     bool goalReachable = false;
     std::vector<Move> toGoal;
     bool peachReachable = false;  // the goal with every peach taken
     std::vector<Move> withPeach;
-    int statesExplored = 0;
+    int statesExplored = 0;  // over every start
     double seconds = 0;
     std::vector<std::string> warnings;
+    EnemyStarts worstStarts;
+    std::vector<StartAnswer> perStart;  // one per combination, in counting order
 };
 
 SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options);
+
+// Every combination of starts for `enemies` enemies: bit i of the count is enemy i.
+std::vector<EnemyStarts> everyStart(int enemies);
 
 // Fewest presses from a live level to a resting state that `accept` takes, or none
 // within maxDepth presses.
