@@ -121,14 +121,15 @@ protected:
     std::string play(const BuiltInLevel& level, Way way, const EnemyStarts& starts) {
         const PlayRules& rules = wayRules[way];
         if (starts.empty() && rules.lowFriction) return playStepwise(level);
-        if (starts.empty() || starts == level.source.enemies) return playAsRecorded(level, rules, starts, level.source.solution);
+        if (starts.empty() || (way == Shipped && starts == level.source.enemies)) return playAsRecorded(level, rules, starts, level.source.solution);
         SolveOptions options;
         options.rules = rules;
         options.starts = starts;
         options.stopWhenSolved = true;
         SolveResult found = solveLevel(level.source.grid, options);
         if (!found.peachReachable) return "the solver finds no way to the goal with the peach";
-        return playAsRecorded(level, rules, starts, found.withPeach);
+        std::string failure = playAsRecorded(level, rules, starts, found.withPeach);
+        return failure.empty() ? failure : failure + " of the solver's " + movesText(found.withPeach);
     }
 
     // The enemies' velocities in load order, as the game or the solver loaded them.

@@ -17,6 +17,7 @@ namespace {
 constexpr TileKind changingKinds[] = {Peach, PassOnce, Key, Door, Button, MetalDoor, UpDown, RightLeft};
 constexpr TileKind progressKinds[] = {Peach, Key, Door, MetalDoor};
 constexpr Move allMoves[] = {Move::Left, Move::Right, Move::Up, Move::Down};
+constexpr float enemyGrain = cellSize / 2;
 
 int slot(TileKind kind) {
     for (size_t i = 0; i < std::size(changingKinds); ++i)
@@ -186,11 +187,25 @@ void MoveSimulator::watchGoal(MoveOutcome& outcome) {
     }
 }
 
+// An enemy counts by the half cell it is in and its way: states a few frames apart
+// play alike, and telling every frame apart multiplied the search by the period
+// of the patrol. A found path is still exact: every node keeps its exact state.
+void appendEnemies(std::string& key, const std::vector<LevelObject>& enemies) {
+    for (const LevelObject& enemy : enemies) {
+        int place[] = {static_cast<int>(std::floor(enemy.x / enemyGrain)), static_cast<int>(std::floor(enemy.y / enemyGrain)),
+                       (enemy.vx > 0) - (enemy.vx < 0), (enemy.vy > 0) - (enemy.vy < 0)};
+        appendRaw(key, place, sizeof place);
+    }
+}
+
 std::string stateKey(const LevelState& state) {
     std::string key;
     appendObject(key, state.player);
     appendRaw(key, &state.keysHeld, sizeof state.keysHeld);
-    for (const auto& list : state.lists) appendList(key, list);
+    for (TileKind kind : changingKinds) {
+        if (kind == UpDown || kind == RightLeft) appendEnemies(key, state.lists[slot(kind)]);
+        else appendList(key, state.lists[slot(kind)]);
+    }
     return key;
 }
 

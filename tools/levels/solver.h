@@ -73,7 +73,7 @@ private:
     std::unique_ptr<AppState> app_;
 };
 
-// Player cell, carried keys, every enemy's place and way and what is left of
+// Player cell, carried keys, every enemy's half cell and way and what is left of
 // every changing list: two levels with the same key play the same from here on.
 std::string stateKey(const LevelState& state);
 // The same without the pass-once tiles: what a player has achieved so far.
