@@ -2,6 +2,8 @@
 // by file and line, and the build packs every source into the map the game reads.
 #include "support/test_support.h"
 
+#include <filesystem>
+
 #include "level/map_file.h"
 #include "level_source.h"
 
@@ -104,16 +106,21 @@ TEST(LevelSource, RefusesMoreEnemiesThanTheSolverChecks) {
 }
 
 TEST(LevelSource, TheBuildPacksEverySourceIntoTheScrambledMap) {
-    for (int number = 1; number <= 10; ++number) {
+    int packedLevels = 0;
+    for (int number = 1; number <= 99; ++number) {
         char name[32];
         std::snprintf(name, sizeof name, "/data/levels/level%02d.txt", number);
+        std::string path = std::string(SOURCE_DIR) + name;
+        if (!std::filesystem::exists(path)) continue;
         LevelSource source;
         std::vector<SourceError> errors;
-        ASSERT_TRUE(readLevelSource(std::string(SOURCE_DIR) + name, source, errors)) << name;
+        ASSERT_TRUE(readLevelSource(path, source, errors)) << name;
         LevelGrid packed{};
         ASSERT_TRUE(readScrambledMap(std::string(GAME_DIR) + "/" + builtInLevelPath(number), packed)) << number;
         EXPECT_EQ(packed, source.grid) << name;
+        ++packedLevels;
     }
+    EXPECT_GE(packedLevels, 12);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "game/gameplay.h"
 #include "level/map_file.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -212,7 +213,19 @@ std::string stateKey(const LevelState& state) {
 std::string progressKey(const LevelState& state) {
     std::string key;
     appendRaw(key, &state.keysHeld, sizeof state.keysHeld);
-    for (TileKind kind : progressKinds) appendList(key, state.lists[slot(kind)]);
+    // The game and loadGrid may list the same objects in different orders, so
+    // each list is compared as a set.
+    for (TileKind kind : progressKinds) {
+        std::vector<std::string> objects;
+        for (const LevelObject& object : state.lists[slot(kind)]) {
+            objects.emplace_back();
+            appendObject(objects.back(), object);
+        }
+        std::sort(objects.begin(), objects.end());
+        int count = static_cast<int>(objects.size());
+        appendRaw(key, &count, sizeof count);
+        for (const std::string& object : objects) key += object;
+    }
     return key;
 }
 
