@@ -110,6 +110,15 @@ TEST(LevelSolver, ASpeedTileSendsThePlayerOnInsteadOfHoldingIt) {
     EXPECT_FALSE(warns(result, "never comes to rest"));
 }
 
+TEST(LevelSolver, ASpeedTileFacingAWallIsARestingCell) {
+    SolveResult result = solve({"########",
+                                "#..#a.P#",
+                                "####.###",
+                                "####G###"});
+    EXPECT_EQ(movesText(result.toGoal), "L D");
+    EXPECT_FALSE(warns(result, "never comes to rest"));
+}
+
 TEST(LevelSolver, LowFrictionStopsATurnedPlayerOnTheNextCell) {
     SolveResult result = solve({"#######",
                                 "#P.s..#",

@@ -216,16 +216,49 @@ TEST_F(TileTest, ASpeedTileTurnsThePlayerWithoutRestartingTheMove) {
     }
 }
 
-TEST_F(TileTest, WithLowFrictionASpeedTilePushesTheFullFastSpeedOneCell) {
+TEST_F(TileTest, WithLowFrictionASpeedTilePushesTheFullFastSpeedOneCellAtAnyFrameRate) {
     switchOn(FastMotion);
     switchOn(LowFriction);
-    play({"", "", "", ".wP"});
-    tap(Left);
-    for (int i = 0; i < 30 && player().vy == 0; ++i) step(1, 1.0f / 60);
-    EXPECT_EQ(player().vy, -300);
-    EXPECT_EQ(player().x, 32);
-    ASSERT_TRUE(stepUntilStill(100, 1.0f / 60));
-    EXPECT_EQ(player().y, 64);
+    for (float dt : {0.016f, 0.02f, 1.0f / 60, 0.033f, 0.05f}) {
+        play({"", "", "", "", "", "", ".wP"});
+        tap(Left);
+        for (int i = 0; i < 30 && player().vy == 0; ++i) step(1, dt);
+        EXPECT_EQ(player().vy, -300) << "dt " << dt;
+        EXPECT_EQ(player().x, 32) << "dt " << dt;
+        ASSERT_TRUE(stepUntilStill(100, dt));
+        EXPECT_EQ(player().y, 160) << "dt " << dt;
+    }
+}
+
+// Whatever stands beyond the tile, the player comes to rest on it after one knock
+// and leaves it by the other ways as from any cell.
+TEST_F(TileTest, ASpeedTileFacingASolidHoldsThePlayerAfterOneKnock) {
+    struct Case {
+        const char* name;
+        char solid;
+    };
+    for (Case c : {Case{"wall", '#'}, Case{"metal door", 'M'}, Case{"door", 'D'}, Case{"pass-once", 'o'},
+                   Case{"arrow", '>'}}) {
+        std::string row = std::string("..") + c.solid + "a";
+        for (bool fromBelow : {false, true}) {
+            effects.clear();
+            app.particles.particles.clear();
+            play(fromBelow ? std::vector<std::string>{"...#", "", "", row, "", "...P"}
+                           : std::vector<std::string>{"...#", "", "", row + "P"});
+            if (c.solid == 'o') list(PassOnce)[0].state = 0;
+            tap(fromBelow ? Up : Left);
+            step(80, 1.0f / 60);
+            EXPECT_EQ(player().x, cellX(3)) << c.name;
+            EXPECT_EQ(player().y, cellX(3)) << c.name;
+            EXPECT_EQ(player().vx, 0) << c.name;
+            EXPECT_EQ(played(Snd::collisionSound), 1) << c.name;
+            EXPECT_TRUE(app.particles.particles.empty()) << c.name << ": the one burst has died away";
+            tap(Up);
+            ASSERT_TRUE(stepUntilStill(200, 1.0f / 60)) << c.name;
+            EXPECT_EQ(player().x, cellX(3)) << c.name << ": it leaves upward";
+            EXPECT_EQ(player().y, cellX(1)) << c.name;
+        }
+    }
 }
 
 TEST_F(TileTest, EarthStopsASlideOnItsOwnCellButFreesAStandingPlayer) {

@@ -28,6 +28,9 @@ struct GameplayState {
     LevelTimer goalDelay{3.0f};
     LevelTimer deathDelay{1.0f};
     float animPhase = 0.0f;  // speed-tile animation, frames 0 to 4
+    // The velocity a solid took from the player in this frame's tile tests.
+    float blockedVx = 0.0f;
+    float blockedVy = 0.0f;
 };
 
 // A move younger than this stops silently and starts no trail.

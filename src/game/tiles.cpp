@@ -51,9 +51,17 @@ LevelObject& player(AppState& app) { return app.level.player; }
 
 bool onTile(AppState& app, const LevelObject& tile, float dt) { return isOnTile(app.level.player, tile, dt); }
 
+// Stops the player against a solid, remembering which way it was going.
+void blockPlayer(AppState& app) {
+    LevelObject& p = player(app);
+    app.play.blockedVx = p.vx;
+    app.play.blockedVy = p.vy;
+    stopPlayer(p);
+}
+
 void strikeSolid(AppState& app, const LevelObject& tile) {
     impactEffects(app, tile);
-    stopPlayer(player(app));
+    blockPlayer(app);
 }
 
 // Runs a test over a list whose entries the test may remove: a removed entry
@@ -130,7 +138,7 @@ void meetArrows(AppState& app, const ArrowRule& rule, float dt) {
         if (!overlapsArrow(p, tile, rule.inset)) continue;
         impactEffects(app, tile);
         if (onTile(app, tile, dt) && isOn(app, LowFriction)) continue;
-        stopPlayer(player(app));
+        blockPlayer(app);
     }
 }
 
@@ -179,21 +187,27 @@ constexpr SpeedRule speedRules[] = {
     {SpeedDown, 0, 1},
 };
 
+// A speed tile turns a player that arrives on it. One that set off from it, or was
+// sent back onto it, started the frame there: it rests or leaves as from any cell.
+bool arrivesOn(const LevelObject& p, const LevelObject& tile) { return p.prevX != tile.x || p.prevY != tile.y; }
+
+// A solid stopped the player going the tile's way: turning it again would knock
+// it into the same solid in every frame.
+bool blockedTheTilesWay(const GameplayState& play, const SpeedRule& rule) {
+    return play.blockedVx * rule.dirX > 0 || play.blockedVy * rule.dirY > 0;
+}
+
 void rideSpeedTiles(AppState& app, const SpeedRule& rule, float dt) {
     // Low friction does not slow a speed tile down.
     float speed = isOn(app, FastMotion) ? 300.0f : 200.0f;
     for (const LevelObject& tile : app.level[rule.kind]) {
-        if (!onTile(app, tile, dt)) continue;
         LevelObject& p = player(app);
-        // A frame after the turn the player is still within a frame's travel of
-        // the tile; turning it again would snap it back onto the tile for ever.
+        if (!onTile(app, tile, dt) || !arrivesOn(p, tile) || blockedTheTilesWay(app.play, rule)) continue;
+        // Sliding on at the tile's own speed needs no snap back onto it.
         if (p.vx == rule.dirX * speed && p.vy == rule.dirY * speed) continue;
         snapToCell(p);
         p.vx = rule.dirX * speed;
         p.vy = rule.dirY * speed;
-        // Under Low friction the turn starts a new one-cell step; otherwise the
-        // stop on the tile's own cell would hand the player back to it every frame.
-        if (isOn(app, LowFriction)) app.play.moveTime = 0;
     }
 }
 
@@ -308,6 +322,7 @@ void advanceEnemies(AppState& app, float dt) {
 }
 
 void runTileInteractions(AppState& app, float dt) {
+    app.play.blockedVx = app.play.blockedVy = 0;
     strikeSolids(app, Wall);
     crossPassOnces(app, dt);
     for (const ArrowRule& rule : arrowRules) meetArrows(app, rule, dt);
