@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 GAME_DIR  := $(BUILD_DIR)/game
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps build run test bench contact-sheet clean
+.PHONY: all deps build run test bench contact-sheet level-table clean
 
 all: build
 
@@ -29,6 +29,10 @@ bench: build
 contact-sheet: build
 	cmake --build $(BUILD_DIR) --target contact_sheet
 	cp $(BUILD_DIR)/contact-sheet.png docs/contact-sheet.png
+
+# Measures every built-in level into the table of data/levels/README.md.
+level-table: build
+	cmake --build $(BUILD_DIR) --target level_table
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -12,8 +12,6 @@
 #include "level_source.h"
 #include "solver.h"
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <optional>
 
@@ -33,21 +31,11 @@ struct BuiltInLevel {
 };
 
 std::vector<BuiltInLevel> builtInLevels() {
-    std::string folder = std::string(SOURCE_DIR) + "/data/levels";
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name.rfind("level", 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".txt") names.push_back(name);
-        }
-        closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
     std::vector<BuiltInLevel> levels;
-    for (const std::string& name : names) {
-        BuiltInLevel level{std::stoi(name.substr(5)), {}};
+    for (const std::string& path : levelSourcesIn(std::string(SOURCE_DIR) + "/data/levels")) {
+        BuiltInLevel level{levelNumberOf(path), {}};
         std::vector<SourceError> errors;
-        EXPECT_TRUE(readLevelSource(folder + "/" + name, level.source, errors)) << name;
+        EXPECT_TRUE(readLevelSource(path, level.source, errors)) << path;
         levels.push_back(level);
     }
     return levels;

@@ -2,6 +2,9 @@
 
 #include "app/platform.h"
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -227,4 +230,28 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
     }
     errors = parseLevelSource(text, path, level);
     return errors.empty();
+}
+
+int levelNumberOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    int number = 0;
+    for (char letter : name)
+        if (letter >= '0' && letter <= '9' && number < 1000) number = number * 10 + (letter - '0');
+    return number;
+}
+
+std::vector<std::string> levelSourcesIn(const std::string& folder) {
+    std::vector<std::string> paths;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name.rfind("level", 0) == 0 && name.size() > 9 && name.substr(name.size() - 4) == ".txt")
+                paths.push_back(folder + "/" + name);
+        }
+        closedir(dir);
+    }
+    std::sort(paths.begin(), paths.end(),
+              [](const std::string& a, const std::string& b) { return levelNumberOf(a) < levelNumberOf(b); });
+    return paths;
 }

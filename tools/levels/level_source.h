@@ -53,3 +53,8 @@ std::vector<int> enemiesInLoadOrder(const LevelGrid& grid);
 // "down left": one word per enemy, the way it starts.
 std::string startsText(const LevelGrid& grid, const EnemyStarts& starts);
 bool parseStarts(const LevelGrid& grid, const std::string& text, EnemyStarts& starts);
+
+// "data/levels/level07.txt" is level 7; 0 when the name carries no number.
+int levelNumberOf(const std::string& path);
+// Every level*.txt of the folder, in order of number.
+std::vector<std::string> levelSourcesIn(const std::string& folder);

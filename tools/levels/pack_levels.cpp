@@ -12,16 +12,6 @@
 
 namespace {
 
-// "data/levels/level07.txt" is level 7.
-int levelNumber(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    int number = 0;
-    for (char letter : name)
-        if (letter >= '0' && letter <= '9') number = number * 10 + (letter - '0');
-    return number;
-}
-
 bool packOne(const std::string& source, const std::string& folder) {
     LevelSource level;
     std::vector<SourceError> errors;
@@ -29,7 +19,7 @@ bool packOne(const std::string& source, const std::string& folder) {
         for (const SourceError& error : errors) std::fprintf(stderr, "%s\n", error.message.c_str());
         return false;
     }
-    int number = levelNumber(source);
+    int number = levelNumberOf(source);
     if (number < 1) {
         std::fprintf(stderr, "%s:1: the file name carries no level number\n", source.c_str());
         return false;

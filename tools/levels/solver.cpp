@@ -354,6 +354,8 @@ public:
     StartSearch(const LevelGrid& grid, const SolveOptions& options, const EnemyStarts& starts)
         : options_(options), simulator_(options.rules) {
         nodes_.push_back({simulator_.loadGrid(grid, starts), -1, Move::Left, 0});
+        comesFrom_.emplace_back();
+        winning_.push_back(false);
         loaded_ = simulator_.level();  // play changes the simulator's copy
         seen_.emplace(stateKey(nodes_[0].state), 0);
         if (!starts.empty()) label_ = " (enemies starting " + startsText(grid, starts) + ")";
@@ -368,7 +370,10 @@ public:
             next.clear();
         }
         result_.statesExplored = static_cast<int>(nodes_.size());
-        if (!options_.stopWhenSolved) finishWarnings();
+        if (!options_.stopWhenSolved) {
+            result_.deadEnds = countDeadEnds();
+            finishWarnings();
+        }
         result_.warnings = findings_.warnings;
         return result_;
     }
@@ -400,23 +405,50 @@ private:
             noteTaken(findings_, nodes_[index].state, next_, Key);
             if (outcome.end == MoveEnd::Goal) {
                 noteGoal(result_, findings_, nodes_, index, move, next_);
+                if (next_.lists[slot(Peach)].empty()) winning_[index] = true;
                 continue;
             }
-            add(index, move, move == Move::Wait ? layer : next);
+            int child = add(index, move, move == Move::Wait ? layer : next);
+            if (child >= 0) comesFrom_[child].push_back(index);
         }
     }
 
-    void add(int parent, Move move, std::vector<int>& layer) {
+    // The node the state of next_ is, new or seen before; -1 past the cap.
+    int add(int parent, Move move, std::vector<int>& layer) {
         std::string key = stateKey(next_);
-        if (seen_.count(key)) return;
+        if (auto known = seen_.find(key); known != seen_.end()) return known->second;
         if (static_cast<int>(nodes_.size()) >= options_.maxStates) {
             truncated_ = true;
-            return;
+            return -1;
         }
         int depth = nodes_[parent].depth + (move == Move::Wait ? 0 : 1);
-        seen_.emplace(std::move(key), static_cast<int>(nodes_.size()));
-        layer.push_back(static_cast<int>(nodes_.size()));
+        int index = static_cast<int>(nodes_.size());
+        seen_.emplace(std::move(key), index);
+        layer.push_back(index);
         nodes_.push_back({next_, parent, move, depth});
+        comesFrom_.emplace_back();
+        winning_.push_back(false);
+        return index;
+    }
+
+    // Resting states from which no presses lead to the goal with the peach: the
+    // mistakes only a restart undoes. Walks the moves backwards from every state
+    // one press away from winning.
+    int countDeadEnds() const {
+        std::vector<char> canWin(winning_.begin(), winning_.end());
+        std::vector<int> open;
+        for (size_t i = 0; i < canWin.size(); ++i)
+            if (canWin[i]) open.push_back(static_cast<int>(i));
+        while (!open.empty()) {
+            int node = open.back();
+            open.pop_back();
+            for (int from : comesFrom_[node])
+                if (!canWin[from]) {
+                    canWin[from] = true;
+                    open.push_back(from);
+                }
+        }
+        return static_cast<int>(std::count(canWin.begin(), canWin.end(), 0));
     }
 
     void finishWarnings() {
@@ -434,6 +466,8 @@ private:
     std::vector<SearchNode> nodes_;
     LevelObjects loaded_;
     std::unordered_map<std::string, int> seen_;
+    std::vector<std::vector<int>> comesFrom_;  // per node, the nodes one move before it
+    std::vector<bool> winning_;                // per node, a move reaches the goal with the peach
     SolveResult result_;
     Findings findings_;
     LevelState next_;
@@ -442,8 +476,8 @@ private:
 };
 
 StartAnswer answerOf(const EnemyStarts& starts, const SolveResult& one) {
-    return {starts, one.goalReachable, one.peachReachable, pressCount(one.toGoal), pressCount(one.withPeach),
-            one.statesExplored};
+    return {starts,           one.goalReachable, one.peachReachable, pressCount(one.toGoal), pressCount(one.withPeach),
+            one.statesExplored, one.deadEnds};
 }
 
 // The worse start needs more presses with the peach, or cannot take it at all.
@@ -485,6 +519,7 @@ SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
         SolveResult one = StartSearch(grid, options, starts[i]).run();
         combined.perStart.push_back(answerOf(starts[i], one));
         int states = combined.statesExplored + one.statesExplored;
+        int deadEnds = combined.deadEnds + one.deadEnds;
         std::vector<std::string> warnings = combined.warnings;
         mergeWarnings(warnings, one.warnings);
         if (i == 0 || isWorse(one, combined)) {
@@ -494,6 +529,7 @@ SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
             combined.worstStarts = starts[i];
         }
         combined.statesExplored = states;
+        combined.deadEnds = deadEnds;
         combined.warnings = warnings;
     }
     combined.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

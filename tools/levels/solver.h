@@ -97,6 +97,7 @@ struct StartAnswer {
     int toGoalPresses = 0;
     int withPeachPresses = 0;
     int statesExplored = 0;
+    int deadEnds = 0;
 };
 
 // Moves include waits; "fewest" counts presses. With enemies and no fixed starts,
@@ -108,6 +109,9 @@ struct SolveResult {
     bool peachReachable = false;  // the goal with every peach taken
     std::vector<Move> withPeach;
     int statesExplored = 0;  // over every start
+    // Resting states that can no longer reach the goal with the peach, over every
+    // start; counted only by a full search (not stopWhenSolved).
+    int deadEnds = 0;
     double seconds = 0;
     std::vector<std::string> warnings;
     EnemyStarts worstStarts;

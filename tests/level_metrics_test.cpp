@@ -1,0 +1,118 @@
+// The solver's measures of a level: dead ends, the ideas a board needs, whether
+// its enemies matter, how far two boards lie apart, and the level table that
+// keeps them. Boards are drawn as the level sources draw them.
+#include "support/test_support.h"
+
+#include "level_table.h"
+#include "metrics.h"
+
+namespace {
+
+// Rows are padded with walls to 20 x 15, so a test draws only what matters.
+LevelGrid drawBoard(std::vector<std::string> rows) {
+    LevelGrid grid{};
+    rows.resize(boardRows, "");
+    for (int row = 0; row < boardRows; ++row) {
+        rows[row].resize(boardColumns, '#');
+        for (int column = 0; column < boardColumns; ++column) grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
+    }
+    return grid;
+}
+
+std::vector<std::string> neededIdeas(const LevelMetrics& metrics) {
+    std::vector<std::string> names;
+    for (const IdeaVerdict& idea : metrics.ideas)
+        if (idea.needed) names.push_back(idea.family->name);
+    return names;
+}
+
+TEST(LevelMetrics, CountsTheRestingStatesThatCanNoLongerWin) {
+    // Right takes the player through the arrow into the pocket before it has the
+    // peach: the pocket's two resting cells lead only to the goal without it.
+    LevelMetrics metrics = measureLevel(drawBoard({"#########",
+                                                   "#P..>...#",
+                                                   "#.#####.#",
+                                                   "#*#####G#"}));
+    ASSERT_TRUE(metrics.solvable);
+    EXPECT_EQ(metrics.toGoal, 2);     // R D
+    EXPECT_EQ(metrics.withPeach, 4);  // D U R D
+    EXPECT_EQ(metrics.states, 7);     // the start, the peach cell, and two pocket cells with and without it
+    EXPECT_EQ(metrics.deadEnds, 2);
+}
+
+TEST(LevelMetrics, AFamilyIsNeededOnlyWhenTakingItAwayChangesTheAnswer) {
+    // The left arrow stops the first slide above the peach; the earth stands
+    // where no slide passes.
+    LevelMetrics metrics = measureLevel(drawBoard({"#########",
+                                                   "#P.....<#",
+                                                   "#.####*##",
+                                                   "#.####.%#",
+                                                   "#G.....##"}));
+    ASSERT_EQ(metrics.ideas.size(), 2u);
+    EXPECT_EQ(neededIdeas(metrics), (std::vector<std::string>{"arrows"}));
+}
+
+TEST(LevelMetrics, EnemiesMatterWhenTheCalmRouteMeetsThemAndCountWaitsAsMoves) {
+    std::vector<std::string> lane = {"#########",
+                                     "#P......#",
+                                     "#.#######",
+                                     "#.......#",
+                                     "#.......#",
+                                     "#.....*.#",
+                                     "#######G#"};
+    LevelMetrics calm = measureLevel(drawBoard(lane));
+    EXPECT_FALSE(calm.hasEnemies);
+    EXPECT_EQ(calm.withPeach, 3);  // D R D
+    lane[4][3] = 'H';  // patrols the row the first slide crosses
+    LevelMetrics guarded = measureLevel(drawBoard(lane));
+    EXPECT_TRUE(guarded.hasEnemies);
+    EXPECT_TRUE(guarded.enemiesMatter);
+    EXPECT_GE(guarded.waits, 1);
+    EXPECT_EQ(guarded.withPeach, calm.withPeach + guarded.waits);
+}
+
+TEST(LevelMetrics, ATeachesLineNamesFamiliesByTheirWords) {
+    auto named = [](const std::string& teaches) {
+        std::vector<std::string> names;
+        for (const IdeaFamily* family : familiesNamed(teaches)) names.push_back(family->name);
+        return names;
+    };
+    EXPECT_EQ(named("the button and metal doors"), (std::vector<std::string>{"the button"}));
+    EXPECT_EQ(named("Keys open doors; one-way gates"), (std::vector<std::string>{"arrows", "keys and doors"}));
+    EXPECT_TRUE(named("walls as stoppers").empty());
+}
+
+TEST(LevelMetrics, DistanceCountsDifferingCellsAndSeesThroughAMirror) {
+    LevelGrid board = drawBoard({"#P.>..a*G#"});
+    LevelGrid mirror{};
+    for (int column = 0; column < boardColumns; ++column)
+        for (int row = 0; row < boardRows; ++row) mirror[cellIndex(boardColumns - 1 - column, row)] = board[cellIndex(column, row)];
+    EXPECT_EQ(boardDistance(board, board), 0);
+    EXPECT_EQ(boardDistance(board, mirror), 2) << "the arrow and the speed tile point the other way";
+    LevelGrid moved = board;
+    std::swap(moved[cellIndex(1, 0)], moved[cellIndex(2, 0)]);
+    EXPECT_EQ(boardDistance(board, moved), 2);
+}
+
+TEST(LevelTable, TheTableGoesBetweenItsMarkersAndIsReadBackByLevel) {
+    std::string readme = "intro\n<!-- level table: made by `make level-table` -->\nold\n<!-- end of level table -->\nafter\n";
+    MeasuredLevel level;
+    level.number = 12;
+    level.source.teaches = "holes";
+    level.metrics.solvable = true;
+    level.metrics.withPeach = 17;
+    level.nearest = 3;
+    level.nearestDistance = 64;
+    ASSERT_TRUE(replaceTable(readme, tableHeader() + tableRow(level)));
+    EXPECT_EQ(readme.find("old"), std::string::npos);
+    EXPECT_NE(readme.find("after"), std::string::npos);
+    auto rows = tableRowsIn(readme);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].first, 12);
+    EXPECT_EQ(rows[0].second, tableRow(level));
+    EXPECT_EQ(rowCells(rows[0].second)[5], "17");
+    std::string unmarked = "no markers";
+    EXPECT_FALSE(replaceTable(unmarked, "table"));
+}
+
+}  // namespace
