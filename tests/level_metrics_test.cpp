@@ -1,10 +1,14 @@
 // The solver's measures of a level: dead ends, the ideas a board needs, whether
-// its enemies matter, how far two boards lie apart, and the level table that
-// keeps them. Boards are drawn as the level sources draw them.
+// its enemies matter, how far two boards lie apart, the level table that keeps
+// them, and the generator that proposes boards by them. Boards are drawn as the
+// level sources draw them.
 #include "support/test_support.h"
 
+#include "generator.h"
 #include "level_table.h"
 #include "metrics.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -113,6 +117,55 @@ TEST(LevelTable, TheTableGoesBetweenItsMarkersAndIsReadBackByLevel) {
     EXPECT_EQ(rowCells(rows[0].second)[5], "17");
     std::string unmarked = "no markers";
     EXPECT_FALSE(replaceTable(unmarked, "table"));
+}
+
+}  // namespace
+
+namespace {
+
+int countOf(const LevelGrid& grid, int kind) { return static_cast<int>(std::count(grid.begin(), grid.end(), kind)); }
+
+bool framed(const LevelGrid& grid) {
+    for (int column = 0; column < boardColumns; ++column)
+        for (int row = 0; row < boardRows; ++row) {
+            bool edge = column == 0 || row == 0 || column == boardColumns - 1 || row == boardRows - 1;
+            if (edge && grid[cellIndex(column, row)] != Wall) return false;
+        }
+    return true;
+}
+
+TEST(LevelGenerator, BoardsStayFramedWithOnePlayerGoalAndPeachThroughEveryChange) {
+    GeneratorOptions options;
+    options.families = familiesNamed("keys, arrows");
+    std::mt19937 random(7);
+    LevelGrid grid = randomBoard(options, random);
+    EXPECT_GE(countOf(grid, Key), 1);
+    EXPECT_GE(countOf(grid, Door), 1);
+    EXPECT_EQ(countOf(grid, Hole), 0) << "only the chosen families";
+    for (int i = 0; i < 500; ++i) {
+        grid = mutated(grid, random);
+        ASSERT_TRUE(framed(grid)) << "after change " << i;
+        for (int kind : {Player, Goal, Peach}) ASSERT_EQ(countOf(grid, kind), 1) << "after change " << i;
+    }
+}
+
+TEST(LevelGenerator, PrefersASolvableBoardThatNeedsItsTilesAndMakesThePeachADetour) {
+    GeneratorOptions options;
+    options.families = familiesNamed("arrows, earth");
+    options.targetMoves = 10;
+    LevelMetrics unsolvable;
+    LevelMetrics plain;
+    plain.solvable = true;
+    plain.toGoal = 4;
+    plain.withPeach = 8;
+    plain.states = 40;
+    LevelMetrics needsArrows = plain;
+    needsArrows.ideas = {{options.families[1], true}, {options.families[0], false}};
+    LevelMetrics shortDetour = plain;
+    shortDetour.toGoal = 7;
+    EXPECT_LT(scoreOf(unsolvable, options), scoreOf(plain, options));
+    EXPECT_GT(scoreOf(needsArrows, options), scoreOf(plain, options));
+    EXPECT_LT(scoreOf(shortDetour, options), scoreOf(plain, options));
 }
 
 }  // namespace

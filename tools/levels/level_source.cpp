@@ -232,6 +232,20 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
     return errors.empty();
 }
 
+std::string levelSourceText(const LevelSource& level) {
+    std::string text = "teaches: " + level.teaches + "\n";
+    if (!level.enemies.empty()) text += "enemies: " + startsText(level.grid, level.enemies) + "\n";
+    text += "solution: " + movesText(level.solution) + "\n\n";
+    for (int row = 0; row < boardRows; ++row) {
+        for (int column = 0; column < boardColumns; ++column) {
+            int code = level.grid[cellIndex(column, row)];
+            text += code >= 0 && code < TileKindCount ? tileKinds[code].sourceChar : '.';
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 int levelNumberOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
     std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);

@@ -41,6 +41,9 @@ struct SourceError {
 std::vector<SourceError> parseLevelSource(const std::string& text, const std::string& file, LevelSource& level);
 bool readLevelSource(const std::string& path, LevelSource& level, std::vector<SourceError>& errors);
 
+// The text of a source, as a designer would write it; parseLevelSource reads it back.
+std::string levelSourceText(const LevelSource& level);
+
 // The legend: the tile a letter stands for, or -1.
 int tileForChar(char letter);
 // Presses as letters; a run of waits reads "W<frames>", e.g. "R W12 D".

@@ -156,6 +156,7 @@ LevelMetrics measureLevel(const LevelGrid& grid, const PlayRules& rules) {
     metrics.deadEnds = full.deadEnds;
     metrics.hasEnemies = !enemiesInLoadOrder(grid).empty();
     metrics.warnings = full.warnings;
+    if (!metrics.solvable) return metrics;  // no answer for the idea check to compare
     for (const IdeaFamily& family : ideaFamilies()) {
         if (!onBoard(grid, family)) continue;
         metrics.ideas.push_back(checkIdea(grid, family, rules, full));
