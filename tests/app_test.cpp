@@ -1,6 +1,8 @@
 // The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown.
+#include "app/audio.h"
 #include "app/display.h"
 #include "app/frame_clock.h"
+#include "app/random.h"
 #include "app/resources.h"
 #include "level/settings.h"
 #include "support/test_support.h"
@@ -192,4 +194,40 @@ TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
         EXPECT_NE(resources.unlockNotice[i][0], nullptr);
         EXPECT_NE(resources.unlockNotice[i][1], nullptr);
     }
+}
+
+// The seed after which randomInt(0, 2) first gives `value`; 3 comes once in 32768 draws.
+static unsigned seedGiving(int value) {
+    for (unsigned seed = 1;; ++seed) {
+        seedRandom(seed);
+        if (randomInt(0, 2) == value) return seed;
+    }
+}
+
+TEST_F(SpineTest, TheDrawPicksTheTrackAndEditedMusicItsEditedVersion) {
+    struct Pick {
+        int drawn;
+        bool edited;
+        Mus::Key track;
+    };
+    for (Pick pick : {Pick{0, false, Mus::music1}, Pick{1, false, Mus::music2}, Pick{2, false, Mus::music3},
+                      Pick{3, false, Mus::music1}, Pick{0, true, Mus::music1_edited}, Pick{1, true, Mus::music2_edited},
+                      Pick{2, true, Mus::music3_edited}, Pick{3, true, Mus::music1_edited}}) {
+        ASSERT_NE(resources.music[pick.track], nullptr);
+        seedRandom(seedGiving(pick.drawn));
+        EXPECT_EQ(pickTrack(pick.edited), resources.music[pick.track]) << pick.drawn << (pick.edited ? " edited" : "");
+    }
+}
+
+TEST_F(SpineTest, StartingMusicFollowsTheEditedMusicSwitch) {
+    auto plain = resources.music;
+    for (int track = Mus::music1; track <= Mus::music3; ++track) resources.music[track] = nullptr;
+    for (bool edited : {true, false}) {
+        app.save.enabled[EditedMusic] = edited;
+        Mix_HaltMusic();
+        startMusic(app);
+        EXPECT_EQ(Mix_PlayingMusic() != 0, edited) << "only the edited tracks can play";
+    }
+    Mix_HaltMusic();
+    resources.music = plain;
 }
