@@ -60,6 +60,8 @@ float edgePeak(const Decoded& d, bool atEnd, double ms) {
   return peak;
 }
 
+double toDb(double level) { return 20.0 * std::log10(std::max(level, 1e-9)); }
+
 float peakOf(const Decoded& d) {
   float peak = 0.0f;
   for (float s : d.samples) peak = std::max(peak, std::fabs(s));
@@ -107,6 +109,21 @@ TEST(AudioEffects, AreShortAndStartAndEndSilently) {
     EXPECT_LT(peakOf(d), 0.99f) << name << " clips";
   }
 }
+
+std::string paramName(const ::testing::TestParamInfo<const char*>& info) { return info.param; }
+
+class EffectFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EffectFile, RisesFromSilenceAndDiesAwayBeforeItStops) {
+  Decoded d = decode(effectPath(GetParam()));
+  ASSERT_TRUE(d.ok);
+  // The mixer starts and drops a sample at full level: a sound must climb from zero
+  // and be gone a little before its last sample, or the edge is heard as a click.
+  EXPECT_LT(toDb(edgePeak(d, false, 1.0)), -20.0) << "first millisecond";
+  EXPECT_LT(toDb(edgePeak(d, true, 5.0)), -40.0) << "last five milliseconds";
+}
+
+INSTANTIATE_TEST_SUITE_P(AudioEffects, EffectFile, ::testing::ValuesIn(kEffects), paramName);
 
 TEST(AudioEffects, CollisionIsAShortKnock) {
   Decoded d = decode(effectPath("collision"));

@@ -95,11 +95,14 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
   size_t frames = samples.size() / channels;
   size_t in = std::min(frames, static_cast<size_t>(fadeInSec * kSampleRate));
   size_t out = std::min(frames, static_cast<size_t>(fadeOutSec * kSampleRate));
+  auto ramp = [](size_t i, size_t n) {
+    double x = static_cast<double>(i) / n;
+    return static_cast<float>(x * x * x);
+  };
   for (size_t i = 0; i < in; ++i)
-    for (int c = 0; c < channels; ++c) samples[i * channels + c] *= static_cast<float>(i) / in;
+    for (int c = 0; c < channels; ++c) samples[i * channels + c] *= ramp(i, in);
   for (size_t i = 0; i < out; ++i)
-    for (int c = 0; c < channels; ++c)
-      samples[(frames - 1 - i) * channels + c] *= static_cast<float>(i) / out;
+    for (int c = 0; c < channels; ++c) samples[(frames - 1 - i) * channels + c] *= ramp(i, out);
 }
 
 std::vector<float> StereoBuffer::interleaved() const {

@@ -46,7 +46,9 @@ struct Adsr {
 // Level at time t of a note held for `held` seconds; zero once the release has run out.
 double adsrLevel(const Adsr& env, double t, double held);
 
-// Short linear ramps at both ends so a sound never starts or stops with a jump.
+// Short ramps at both ends so a sound never starts or stops with a jump. They are cubic
+// rather than linear, so the level is far down well before the last sample: a short
+// linear fade from a loud sound still ends in an audible tick.
 void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, double fadeOutSec);
 
 struct StereoBuffer {
