@@ -12,6 +12,8 @@
 #include <vector>
 
 // The note reader is compiled in whole: it has no dependencies beyond the standard library.
+// So is the loudness meter the effects are levelled with.
+#include "../tools/audiogen/dsp.cpp"
 #include "../tools/audiogen/score.cpp"
 
 namespace {
@@ -124,6 +126,40 @@ TEST_P(EffectFile, RisesFromSilenceAndDiesAwayBeforeItStops) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AudioEffects, EffectFile, ::testing::ValuesIn(kEffects), paramName);
+
+// By how often the game plays them: a knock or a skid comes many times a minute,
+// a pick-up or a fall now and then, the goal, a death or a door once an attempt.
+const char* const kFrequentEffects[] = {"collision", "skid"};
+const char* const kOccasionalEffects[] = {"hole", "bonus"};
+const char* const kRareEffects[] = {"goal", "die", "unlock"};
+
+struct EffectLevel {
+  double loudnessDb;
+  double peakDb;
+};
+
+EffectLevel levelOf(const std::string& name) {
+  Decoded d = decode(effectPath(name));
+  EXPECT_TRUE(d.ok && d.channels == 1) << name;
+  return {shortTermLoudnessDb(d.samples), toDb(peakOf(d))};
+}
+
+TEST(AudioEffects, TheMoreOftenAnEffectPlaysTheQuieterItIs) {
+  for (const char* frequent : kFrequentEffects) {
+    EffectLevel f = levelOf(frequent);
+    for (const char* rare : kRareEffects) {
+      EffectLevel r = levelOf(rare);
+      EXPECT_GE(r.loudnessDb - f.loudnessDb, 4.0) << frequent << " against " << rare;
+      EXPECT_GE(r.peakDb - f.peakDb, 2.0) << frequent << " against " << rare;
+    }
+    for (const char* occasional : kOccasionalEffects)
+      EXPECT_GE(levelOf(occasional).loudnessDb - f.loudnessDb, 1.0) << frequent << " against " << occasional;
+  }
+  for (const char* occasional : kOccasionalEffects)
+    for (const char* rare : kRareEffects)
+      EXPECT_GE(levelOf(rare).loudnessDb - levelOf(occasional).loudnessDb, 1.0)
+          << occasional << " against " << rare;
+}
 
 TEST(AudioEffects, CollisionIsAShortKnock) {
   Decoded d = decode(effectPath("collision"));

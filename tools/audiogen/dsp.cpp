@@ -105,6 +105,25 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
     for (int c = 0; c < channels; ++c) samples[(frames - 1 - i) * channels + c] *= ramp(i, out);
 }
 
+double shortTermLoudnessDb(const std::vector<float>& samples) {
+  const double presenceLift = std::pow(10.0, 4.0 / 20.0) - 1.0;
+  const size_t window = static_cast<size_t>(0.1 * kSampleRate);
+  Svf presence, rumble;
+  presence.tune(1500.0, 0.29);  // a Q of 0.7
+  rumble.tune(40.0, 0.0);
+  std::vector<double> power(samples.size());
+  double sum = 0.0, loudest = 0.0;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    double lifted = samples[i] + presenceLift * presence.step(samples[i]).high;
+    double weighted = rumble.step(lifted).high;
+    power[i] = weighted * weighted;
+    sum += power[i];
+    if (i >= window) sum -= power[i - window];
+    loudest = std::max(loudest, sum);
+  }
+  return 10.0 * std::log10(std::max(loudest / window, 1e-12));
+}
+
 std::vector<float> StereoBuffer::interleaved() const {
   std::vector<float> out(frames() * 2);
   for (size_t i = 0; i < frames(); ++i) {
