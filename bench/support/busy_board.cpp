@@ -24,3 +24,15 @@ void loadBusyBoard(AppState& app) {
 }
 
 bool busyBoardSpent(const AppState& app) { return app.level[UpDown].empty() || app.level.player.x > 600; }
+
+void holdEnemiesStill(AppState& app) {
+    for (TileKind kind : {UpDown, RightLeft})
+        for (LevelObject& enemy : app.level[kind]) {
+            enemy.prevX = enemy.x;
+            enemy.prevY = enemy.y;
+        }
+}
+
+int enemyCount(const AppState& app) {
+    return static_cast<int>(app.level[UpDown].size() + app.level[RightLeft].size());
+}

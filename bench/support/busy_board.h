@@ -5,3 +5,6 @@
 void loadBusyBoard(AppState& app);
 // The level has run its course (the enemies died or the player crossed); load it again.
 bool busyBoardSpent(const AppState& app);
+// Enemies that did not move in the last frame leave no trail.
+void holdEnemiesStill(AppState& app);
+int enemyCount(const AppState& app);
