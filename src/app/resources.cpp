@@ -176,9 +176,12 @@ SDL_Surface* loadCatalogueImage(const ImageEntry& entry) {
 }
 
 // Black at alpha 200 over a dialog's backdrop; the channel masks put alpha last.
+// Nothing draws on the layer, so it is filled once.
 SDL_Surface* createDimLayer(int width) {
-    return SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000, 0x0000FF00,
-                                0x000000FF);
+    SDL_Surface* layer = SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000,
+                                              0x0000FF00, 0x000000FF);
+    if (layer) SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, 200));
+    return layer;
 }
 
 TTF_Font* openFont(const char* file, int points) {
@@ -292,6 +295,7 @@ void releaseResources() {
     for (auto& lines : resources.unlockNotice) freeAll(lines, SDL_FreeSurface);
     freeSurface(resources.windowIcon);
     freeSurface(resources.screenSnapshot);
+    freeSurface(resources.dimmedSnapshot);
     freeAll(resources.mapLabels, SDL_FreeSurface);
     resources.mapLabels.clear();
     freeAll(resources.music, Mix_FreeMusic);

@@ -73,6 +73,7 @@ struct ResourceSet {
     // Not in the catalogue, but owned here for release at shutdown.
     SDL_Surface* windowIcon = nullptr;
     SDL_Surface* screenSnapshot = nullptr;
+    SDL_Surface* dimmedSnapshot = nullptr;  // the snapshot under a dialog's dim layer
     std::vector<SDL_Surface*> mapLabels;
 };
 
