@@ -1,7 +1,8 @@
 // Whole frames as the loop runs them (events, gameplay step, drawing, flip) under the
 // dummy driver, meant to be read in pairs: a dialog frame against a menu frame, and a
 // frame of a busy board against the floor that any board frame pays (fill, background,
-// a tile in every cell, flip). The trail copies are also timed blit by blit.
+// a tile in every cell, flip). The trail copies are also timed blit by blit, and
+// start-up as a whole.
 #include "app/app.h"
 #include "app/display.h"
 #include "app/resources.h"
@@ -83,5 +84,16 @@ BENCHMARK(BM_TrailBlits)
     ->Arg(Img::player64)
     ->Arg(Img::updown128)
     ->Arg(Img::rightleft64);
+
+// Start-up is mostly loading the resources: decoding the images, opening the music and fonts.
+void BM_StartAndShutDown(benchmark::State& state) {
+    BenchProgram program;
+    if (!startOrSkip(state, program)) return;
+    for (auto _ : state) {
+        shutdownProgram(program.app());
+        startProgram(program.app());
+    }
+}
+BENCHMARK(BM_StartAndShutDown)->Unit(benchmark::kMillisecond);
 
 }  // namespace
