@@ -246,6 +246,28 @@ TEST_F(SpineTest, TranslucentKeyedImagesBlendExactlyAsTheLibraryBlits) {
     SDL_FreeSurface(backdrop);
 }
 
+// The files that several slots share are decoded once; each slot must still hold
+// exactly what its row's loader makes of the file.
+TEST_F(SpineTest, EachImageSlotHoldsWhatItsLoaderMakesOfItsFile) {
+    for (const ImageEntry& entry : imageCatalogue) {
+        std::string path = std::string(resourceFolder) + "/images/" + entry.file;
+        Uint8 key = entry.loader == ImageLoader::KeyedWhite ? 255 : 0;
+        SDL_Surface* alone = entry.loader == ImageLoader::Alpha
+                                 ? loadAlphaImage(path)
+                                 : loadKeyedImage(path, key ? 255 : 38, key ? 255 : 127, key);
+        SDL_Surface* slot = image(entry.key);
+        ASSERT_NE(alone, nullptr) << entry.file;
+        ASSERT_NE(slot, nullptr) << entry.file;
+        ASSERT_EQ(slot->w, alone->w) << entry.file;
+        ASSERT_EQ(slot->h, alone->h) << entry.file;
+        EXPECT_EQ(slot->format->Amask, alone->format->Amask) << entry.file;
+        EXPECT_EQ(slot->flags & SDL_SRCCOLORKEY, alone->flags & SDL_SRCCOLORKEY) << entry.file;
+        EXPECT_EQ(slot->format->colorkey, alone->format->colorkey) << entry.file;
+        EXPECT_EQ(differingPixels(slot, alone), 0) << entry.file;
+        SDL_FreeSurface(alone);
+    }
+}
+
 TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
     for (const ImageEntry& entry : imageCatalogue) EXPECT_NE(image(entry.key), nullptr) << entry.file;
     for (const AudioEntry& entry : musicCatalogue) EXPECT_NE(resources.music[entry.key], nullptr) << entry.file;
