@@ -176,6 +176,100 @@ TEST_F(SpineTest, TrailCopiesAreSeparateSurfaces) {
     EXPECT_EQ(image(Img::rightleft128)->format->alpha, 128);
 }
 
+namespace {
+
+Uint32& rawPixel(SDL_Surface* surface, int x, int y) {
+    return static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+}
+
+SDL_Surface* copyOf(SDL_Surface* surface) { return SDL_ConvertSurface(surface, surface->format, surface->flags); }
+
+int differingPixels(SDL_Surface* a, SDL_Surface* b) {
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x) differing += rawPixel(a, x, y) != rawPixel(b, x, y);
+    return differing;
+}
+
+// Every channel value over every other, the colour key among them, in the display's layout.
+SDL_Surface* everyColourImage() {
+    const SDL_PixelFormat& format = *displaySurface->format;
+    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, 256, 256, 32, format.Rmask, format.Gmask, format.Bmask, 0);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) rawPixel(image, x, y) = SDL_MapRGB(image->format, x, y, x ^ y);
+    Uint32 key = SDL_MapRGB(image->format, 38, 127, 0);
+    for (int x = 0; x < 256; x += 3) rawPixel(image, x, 40) = key;
+    SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+    return image;
+}
+
+// A backdrop with every channel value under every other, and stray bits in the unused byte.
+SDL_Surface* patternedBackdrop() {
+    SDL_Surface* backdrop = copyOf(displaySurface);
+    for (int y = 0; y < backdrop->h; ++y)
+        for (int x = 0; x < backdrop->w; ++x)
+            rawPixel(backdrop, x, y) = SDL_MapRGB(backdrop->format, y & 0xFF, x & 0xFF, (3 * x + y) & 0xFF) | (x & 0x10) << 24;
+    return backdrop;
+}
+
+}  // namespace
+
+// The game blends translucent keyed images (the trails, the fading player) itself;
+// each pixel must come out as the library's own blit would leave it.
+TEST_F(SpineTest, TranslucentKeyedImagesBlendExactlyAsTheLibraryBlits) {
+    SDL_Surface* backdrop = patternedBackdrop();
+    SDL_Surface* probe = everyColourImage();
+    struct Placement {
+        int x, y;
+        SDL_Rect source;  // w 0: the whole image
+    };
+    const Placement placements[] = {
+        {0, 0, {}}, {-100, -50, {}}, {500, 300, {}}, {10, 10, {20, 30, 100, 40}}, {-5, 3, {-10, -10, 50, 50}},
+        {600, 460, {200, 200, 100, 100}},
+    };
+    auto expectSameAsLibrary = [&](SDL_Surface* image, const Placement& at) {
+        SDL_BlitSurface(backdrop, nullptr, displaySurface, nullptr);
+        SDL_Surface* expected = copyOf(displaySurface);
+        SDL_Rect source = at.source, sourceForUs = at.source, where = {static_cast<Sint16>(at.x), static_cast<Sint16>(at.y), 0, 0};
+        SDL_BlitSurface(image, at.source.w ? &source : nullptr, expected, &where);
+        drawImage(at.x, at.y, image, at.source.w ? &sourceForUs : nullptr);
+        EXPECT_EQ(differingPixels(expected, displaySurface), 0)
+            << "alpha " << int(image->format->alpha) << " at " << at.x << "," << at.y;
+        SDL_FreeSurface(expected);
+    };
+    for (int alpha : {0, 1, 64, 127, 128, 200, 254}) {
+        SDL_SetAlpha(probe, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+        for (const Placement& at : placements) expectSameAsLibrary(probe, at);
+    }
+    for (Img::Key copy : {Img::player128, Img::player64, Img::green_player128, Img::green_player64, Img::updown128,
+                          Img::updown64, Img::rightleft128, Img::rightleft64})
+        expectSameAsLibrary(image(copy), {100, 37, {}});
+    SDL_FreeSurface(probe);
+    SDL_FreeSurface(backdrop);
+}
+
+// The files that several slots share are decoded once; each slot must still hold
+// exactly what its row's loader makes of the file.
+TEST_F(SpineTest, EachImageSlotHoldsWhatItsLoaderMakesOfItsFile) {
+    for (const ImageEntry& entry : imageCatalogue) {
+        std::string path = std::string(resourceFolder) + "/images/" + entry.file;
+        Uint8 key = entry.loader == ImageLoader::KeyedWhite ? 255 : 0;
+        SDL_Surface* alone = entry.loader == ImageLoader::Alpha
+                                 ? loadAlphaImage(path)
+                                 : loadKeyedImage(path, key ? 255 : 38, key ? 255 : 127, key);
+        SDL_Surface* slot = image(entry.key);
+        ASSERT_NE(alone, nullptr) << entry.file;
+        ASSERT_NE(slot, nullptr) << entry.file;
+        ASSERT_EQ(slot->w, alone->w) << entry.file;
+        ASSERT_EQ(slot->h, alone->h) << entry.file;
+        EXPECT_EQ(slot->format->Amask, alone->format->Amask) << entry.file;
+        EXPECT_EQ(slot->flags & SDL_SRCCOLORKEY, alone->flags & SDL_SRCCOLORKEY) << entry.file;
+        EXPECT_EQ(slot->format->colorkey, alone->format->colorkey) << entry.file;
+        EXPECT_EQ(differingPixels(slot, alone), 0) << entry.file;
+        SDL_FreeSurface(alone);
+    }
+}
+
 TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
     for (const ImageEntry& entry : imageCatalogue) EXPECT_NE(image(entry.key), nullptr) << entry.file;
     for (const AudioEntry& entry : musicCatalogue) EXPECT_NE(resources.music[entry.key], nullptr) << entry.file;

@@ -1,6 +1,8 @@
 // Dialog buttons, the darkened snapshot, the name input and the sliding notice.
 #include "app/display.h"
 #include "app/resources.h"
+#include "game/board_draw.h"
+#include "level/map_file.h"
 #include "support/board_sketch.h"
 #include "support/test_support.h"
 #include "ui/dialogs.h"
@@ -61,6 +63,64 @@ TEST_F(DialogTest, ADialogOpenedFromADialogKeepsTheFirstSnapshot) {
     openDialog(app, GameWonDialog);
     EXPECT_EQ(resources.screenSnapshot, first);
 }
+
+struct BackdropCase {
+    ScreenId dialog;
+    int width;
+    SDL_Rect box;  // where the dialog's own drawing lies
+};
+
+class DialogBackdropTest : public DialogTest, public ::testing::WithParamInterface<BackdropCase> {
+protected:
+    SDL_Surface* copyOfDisplay() const {
+        return SDL_ConvertSurface(displaySurface, displaySurface->format, displaySurface->flags);
+    }
+    // Pixels outside the box that differ between the display and `other`.
+    int differingPixels(SDL_Surface* other, const SDL_Rect& box) const {
+        int differing = 0;
+        for (int y = 0; y < displaySurface->h; ++y)
+            for (int x = 0; x < displaySurface->w; ++x) {
+                if (x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h) continue;
+                SDL_Color want = colourAt(other, x, y), got = pixel(x, y);
+                differing += want.r != got.r || want.g != got.g || want.b != got.b;
+            }
+        return differing;
+    }
+    static SDL_Color colourAt(SDL_Surface* surface, int x, int y) {
+        Uint32 value = static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+        SDL_Color colour{};
+        SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
+        return colour;
+    }
+};
+
+// The dim layer blended over the whole backdrop every frame is what a dialog must
+// look like: black at alpha 200 over the snapshot and what the board drew over it.
+TEST_P(DialogBackdropTest, LooksAsTheDimLayerBlendedOverTheBoardDrawnOnTheSnapshot) {
+    const BackdropCase& c = GetParam();
+    setDisplayMode(c.width, 480, windowFlags);
+    frames(1);
+    openDialog(app, c.dialog);
+    // Laid out after the snapshot, so the board draws over it where it has tiles.
+    buildLevelObjects(app, sketchGrid({"#.#", "", "..H.....#", "", "..I"}));
+    emitBurst(app.particles, 300, 120, 6, image(Img::red_particle));
+    SDL_Surface* dimLayer = c.width == 800 ? resources.dimLayer800 : resources.dimLayer640;
+    for (int frame = 0; frame < 3; ++frame) {
+        frames(1);
+        drawBoard(app);
+        SDL_Surface* expected = copyOfDisplay();
+        ASSERT_GT(differingPixels(resources.screenSnapshot, c.box), 1000) << "the board drew over the snapshot";
+        SDL_BlitSurface(dimLayer, nullptr, expected, nullptr);
+        drawBoard(app);
+        drawDialog(app);
+        EXPECT_EQ(differingPixels(expected, c.box), 0) << "frame " << frame;
+        SDL_FreeSurface(expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, DialogBackdropTest,
+                         ::testing::Values(BackdropCase{NoSavedGameDialog, 640, {162, 176, 316, 128}},
+                                           BackdropCase{NoPlayerDialog, 800, {242, 176, 316, 128}}));
 
 TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     openLevelNameDialog(app, "");
