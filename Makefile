@@ -2,8 +2,9 @@
 BUILD_DIR ?= build
 GAME_DIR  := $(BUILD_DIR)/game
 JOBS      ?= $(shell nproc)
+PREFIX    ?= /usr/local
 
-.PHONY: all deps build run test bench contact-sheet level-table clean
+.PHONY: all deps build run test bench contact-sheet level-table install clean
 
 all: build
 
@@ -33,6 +34,10 @@ contact-sheet: build
 # Measures every built-in level into the table of data/levels/README.md.
 level-table: build
 	cmake --build $(BUILD_DIR) --target level_table
+
+# Installs the game under PREFIX (staged under DESTDIR when given); players start it with `quarrow2`.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
 clean:
 	rm -rf $(BUILD_DIR)

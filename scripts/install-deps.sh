@@ -3,7 +3,8 @@
 set -e
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
-fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev"
+fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev \
+desktop-file-utils appstream man-db"
 
 missing=""
 for p in $PACKAGES; do
