@@ -4,7 +4,7 @@ GAME_DIR  := $(BUILD_DIR)/game
 JOBS      ?= $(shell nproc)
 PREFIX    ?= /usr/local
 
-.PHONY: all deps build run test bench contact-sheet level-table install clean
+.PHONY: all deps build run test bench contact-sheet level-table install deb clean
 
 all: build
 
@@ -38,6 +38,16 @@ level-table: build
 # Installs the game under PREFIX (staged under DESTDIR when given); players start it with `quarrow2`.
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package, checked by lintian when it is installed.
+deb: build
+	@./scripts/install-deps.sh package
+	rm -f $(BUILD_DIR)/quarrow2_*.deb
+	cd $(BUILD_DIR) && cpack -G DEB
+	@if command -v lintian >/dev/null; then \
+		lintian --fail-on error --info $(BUILD_DIR)/quarrow2_*.deb && \
+		echo "lintian: no errors in" $(BUILD_DIR)/quarrow2_*.deb; \
+	fi
 
 clean:
 	rm -rf $(BUILD_DIR)

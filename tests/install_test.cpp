@@ -197,7 +197,8 @@ TEST(InstalledTree, LaysTheGameOutTheWayDebianLaysOutGames) {
         EXPECT_TRUE(fs::is_regular_file(link)) << link << " leads nowhere";
     }
     for (const char* file : {"share/applications/quarrow2.desktop", "share/metainfo/" QUARROW_APP_ID ".metainfo.xml",
-                             "share/man/man6/quarrow2.6.gz", "share/man/man6/quarrow-solve.6.gz"})
+                             "share/man/man6/quarrow2.6.gz", "share/man/man6/quarrow-solve.6.gz",
+                             "share/doc/quarrow2/copyright", "share/doc/quarrow2/changelog.gz"})
         EXPECT_TRUE(fs::is_regular_file(installed(file))) << file;
     // The menu starts the launcher by its installed path, the DESTDIR left out.
     std::string entry = readWholeFile(installed("share/applications/quarrow2.desktop"));
