@@ -5,8 +5,9 @@ GAME_DIR  := $(BUILD_DIR)/game
 BENCH_DIR ?= build-release
 BENCH_ARGS ?=
 JOBS      ?= $(shell nproc)
+PREFIX    ?= /usr/local
 
-.PHONY: all deps build run test bench contact-sheet level-table clean
+.PHONY: all deps build run test bench contact-sheet level-table install deb clean
 
 all: build
 
@@ -43,6 +44,20 @@ contact-sheet: build
 # Measures every built-in level into the table of data/levels/README.md.
 level-table: build
 	cmake --build $(BUILD_DIR) --target level_table
+
+# Installs the game under PREFIX (staged under DESTDIR when given); players start it with `quarrow2`.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The Debian package, checked by lintian when it is installed.
+deb: build
+	@./scripts/install-deps.sh package
+	rm -f $(BUILD_DIR)/quarrow2_*.deb
+	cd $(BUILD_DIR) && cpack -G DEB
+	@if command -v lintian >/dev/null; then \
+		lintian --fail-on error --info $(BUILD_DIR)/quarrow2_*.deb && \
+		echo "lintian: no errors in" $(BUILD_DIR)/quarrow2_*.deb; \
+	fi
 
 clean:
 	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -2,10 +2,13 @@
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/frame_clock.h"
+#include "app/platform.h"
 #include "app/random.h"
 #include "app/resources.h"
 #include "level/settings.h"
 #include "support/test_support.h"
+
+#include <csignal>
 
 TEST(FrameClock, CapsLongFramesAndSurvivesTheCounterWrapping) {
     FrameClock clock;
@@ -85,6 +88,34 @@ TEST_F(SpineTest, QuitStillHandlesTheRestOfTheBatchAndWritesSettings) {
     EXPECT_EQ(app.mouseY, 45);
     EXPECT_EQ(shutdown(), 0);
     EXPECT_EQ(readWholeFile(folder_.file("settings.set")), "w=1\ns=1\n");
+}
+
+TEST(TerminationSignals, AreNotedOnceAndAnIgnoredInterruptStaysIgnored) {
+    std::signal(SIGINT, SIG_IGN);
+    platform::catchTerminationSignals();
+    std::raise(SIGTERM);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(platform::takeTerminationRequest());
+    EXPECT_FALSE(platform::takeTerminationRequest());
+    std::raise(SIGINT);
+    EXPECT_FALSE(platform::takeTerminationRequest());
+    std::signal(SIGINT, SIG_DFL);
+}
+
+TEST_F(SpineTest, TerminationSignalsQuitOnceLikeTheCloseButton) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        app.running = true;
+        std::raise(signal);
+        std::raise(signal);
+        pushMotion(33, 44);
+        EXPECT_EQ(frames(1), FrameResult::Quit) << signal;
+        EXPECT_EQ(app.mouseX, 33) << "the batch is still handled";
+        app.running = true;
+        EXPECT_EQ(frames(1), FrameResult::Continue) << "one request ends one run, " << signal;
+    }
+    app.musicOn = false;
+    EXPECT_EQ(shutdown(), 0);
+    EXPECT_EQ(readWholeFile(folder_.file("settings.set")), "w=1\ns=0\n");
 }
 
 TEST_F(SpineTest, ButtonsUseThePositionOfTheLastMotion) {
