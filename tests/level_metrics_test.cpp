@@ -166,6 +166,9 @@ TEST(LevelGenerator, PrefersASolvableBoardThatNeedsItsTilesAndMakesThePeachADeto
     EXPECT_LT(scoreOf(unsolvable, options), scoreOf(plain, options));
     EXPECT_GT(scoreOf(needsArrows, options), scoreOf(plain, options));
     EXPECT_LT(scoreOf(shortDetour, options), scoreOf(plain, options));
+    LevelMetrics walk = plain;
+    walk.withPeach = 40;
+    EXPECT_LT(scoreOf(walk, options), scoreOf(plain, options)) << "a walk far past the target";
 }
 
 }  // namespace

@@ -123,8 +123,9 @@ bool chosen(const GeneratorOptions& options, const IdeaFamily* family) {
 
 double scoreOf(const LevelMetrics& metrics, const GeneratorOptions& options) {
     if (!metrics.solvable) return -100.0 + log2Of(metrics.states);
-    double moves = std::min(metrics.withPeach, options.targetMoves) +
-                   0.25 * std::max(0, metrics.withPeach - options.targetMoves);
+    // Moves count up to the target; far past it a board turns into a walk.
+    double moves = std::min(metrics.withPeach, options.targetMoves) -
+                   0.5 * std::max(0, metrics.withPeach - options.targetMoves * 3 / 2);
     double score = 3.0 * moves + 2.0 * log2Of(metrics.deadEnds) + 2.0 * log2Of(metrics.states);
     int peachDetour = metrics.withPeach - metrics.toGoal;
     if (peachDetour < 4) score -= 3.0 * (4 - peachDetour);

@@ -25,7 +25,8 @@ struct Candidate {
 };
 
 // How good a board is for the options: solvable with the peach first, then moves
-// up to the target, dead ends, states, and each chosen family it needs.
+// up to the target (and less so far past it), dead ends, states, and each chosen
+// family it needs.
 double scoreOf(const LevelMetrics& metrics, const GeneratorOptions& options);
 
 // A random walled board with one player, goal and peach and a few tiles of each family.
