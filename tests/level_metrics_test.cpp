@@ -149,6 +149,21 @@ TEST(LevelGenerator, BoardsStayFramedWithOnePlayerGoalAndPeachThroughEveryChange
     }
 }
 
+TEST(LevelGenerator, AroundASkeletonOnlyWallsComeAndGo) {
+    GeneratorOptions options;
+    options.families = familiesNamed("speed tiles, keys");
+    std::mt19937 random(11);
+    const LevelGrid skeleton = randomBoard(options, random);
+    LevelGrid grid = skeleton;
+    for (int i = 0; i < 300; ++i) grid = mutated(grid, random, true);
+    EXPECT_NE(grid, skeleton);
+    for (int cell = 0; cell < cellCount; ++cell) {
+        if (skeleton[cell] != Empty && skeleton[cell] != Wall) {
+            EXPECT_EQ(grid[cell], skeleton[cell]) << "cell " << cell;
+        }
+    }
+}
+
 TEST(LevelGenerator, PrefersASolvableBoardThatNeedsItsTilesAndMakesThePeachADetour) {
     GeneratorOptions options;
     options.families = familiesNamed("arrows, earth");

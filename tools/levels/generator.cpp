@@ -151,9 +151,10 @@ LevelGrid randomBoard(const GeneratorOptions& options, std::mt19937& random) {
     return grid;
 }
 
-LevelGrid mutated(const LevelGrid& grid, std::mt19937& random) {
+LevelGrid mutated(const LevelGrid& grid, std::mt19937& random, bool wallsOnly) {
     LevelGrid next = grid;
     int roll = uniform(random, 0, 99);
+    if (wallsOnly) roll = roll < 70 ? 0 : 99;
     if (roll < 40) toggleWall(next, random);
     else if (roll < 75) moveTile(next, random);
     else if (roll < 90) turnTile(next, random);
@@ -164,7 +165,7 @@ LevelGrid mutated(const LevelGrid& grid, std::mt19937& random) {
 Candidate generateBoard(const GeneratorOptions& options, const std::function<void(const Candidate&)>& onBest) {
     std::mt19937 random(options.seed);
     Candidate current;
-    current.grid = randomBoard(options, random);
+    current.grid = options.start ? *options.start : randomBoard(options, random);
     current.metrics = measureLevel(current.grid, options.rules);
     current.score = scoreOf(current.metrics, options);
     Candidate best = current;
@@ -174,7 +175,7 @@ Candidate generateBoard(const GeneratorOptions& options, const std::function<voi
     for (int i = 0; i < options.iterations; ++i) {
         double temperature = 4.0 * std::pow(0.05, static_cast<double>(i) / std::max(1, options.iterations));
         Candidate next;
-        next.grid = mutated(current.grid, random);
+        next.grid = mutated(current.grid, random, options.wallsOnly);
         next.metrics = measureLevel(next.grid, options.rules);
         next.score = scoreOf(next.metrics, options);
         double chance = std::exp((next.score - current.score) / temperature);
