@@ -1,9 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, and only those that are missing.
+# "install-deps.sh package" adds what building and checking the Debian package needs.
 set -e
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
-fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev"
+fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev \
+desktop-file-utils appstream man-db"
+[ "${1:-}" = package ] && PACKAGES="$PACKAGES dpkg-dev lintian"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,9 +1,14 @@
 // The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown.
+#include "app/audio.h"
 #include "app/display.h"
 #include "app/frame_clock.h"
+#include "app/platform.h"
+#include "app/random.h"
 #include "app/resources.h"
 #include "level/settings.h"
 #include "support/test_support.h"
+
+#include <csignal>
 
 TEST(FrameClock, CapsLongFramesAndSurvivesTheCounterWrapping) {
     FrameClock clock;
@@ -83,6 +88,34 @@ TEST_F(SpineTest, QuitStillHandlesTheRestOfTheBatchAndWritesSettings) {
     EXPECT_EQ(app.mouseY, 45);
     EXPECT_EQ(shutdown(), 0);
     EXPECT_EQ(readWholeFile(folder_.file("settings.set")), "w=1\ns=1\n");
+}
+
+TEST(TerminationSignals, AreNotedOnceAndAnIgnoredInterruptStaysIgnored) {
+    std::signal(SIGINT, SIG_IGN);
+    platform::catchTerminationSignals();
+    std::raise(SIGTERM);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(platform::takeTerminationRequest());
+    EXPECT_FALSE(platform::takeTerminationRequest());
+    std::raise(SIGINT);
+    EXPECT_FALSE(platform::takeTerminationRequest());
+    std::signal(SIGINT, SIG_DFL);
+}
+
+TEST_F(SpineTest, TerminationSignalsQuitOnceLikeTheCloseButton) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        app.running = true;
+        std::raise(signal);
+        std::raise(signal);
+        pushMotion(33, 44);
+        EXPECT_EQ(frames(1), FrameResult::Quit) << signal;
+        EXPECT_EQ(app.mouseX, 33) << "the batch is still handled";
+        app.running = true;
+        EXPECT_EQ(frames(1), FrameResult::Continue) << "one request ends one run, " << signal;
+    }
+    app.musicOn = false;
+    EXPECT_EQ(shutdown(), 0);
+    EXPECT_EQ(readWholeFile(folder_.file("settings.set")), "w=1\ns=0\n");
 }
 
 TEST_F(SpineTest, ButtonsUseThePositionOfTheLastMotion) {
@@ -174,6 +207,100 @@ TEST_F(SpineTest, TrailCopiesAreSeparateSurfaces) {
     EXPECT_EQ(image(Img::rightleft128)->format->alpha, 128);
 }
 
+namespace {
+
+Uint32& rawPixel(SDL_Surface* surface, int x, int y) {
+    return static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+}
+
+SDL_Surface* copyOf(SDL_Surface* surface) { return SDL_ConvertSurface(surface, surface->format, surface->flags); }
+
+int differingPixels(SDL_Surface* a, SDL_Surface* b) {
+    int differing = 0;
+    for (int y = 0; y < a->h; ++y)
+        for (int x = 0; x < a->w; ++x) differing += rawPixel(a, x, y) != rawPixel(b, x, y);
+    return differing;
+}
+
+// Every channel value over every other, the colour key among them, in the display's layout.
+SDL_Surface* everyColourImage() {
+    const SDL_PixelFormat& format = *displaySurface->format;
+    SDL_Surface* image = SDL_CreateRGBSurface(SDL_SWSURFACE, 256, 256, 32, format.Rmask, format.Gmask, format.Bmask, 0);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) rawPixel(image, x, y) = SDL_MapRGB(image->format, x, y, x ^ y);
+    Uint32 key = SDL_MapRGB(image->format, 38, 127, 0);
+    for (int x = 0; x < 256; x += 3) rawPixel(image, x, 40) = key;
+    SDL_SetColorKey(image, SDL_SRCCOLORKEY, key);
+    return image;
+}
+
+// A backdrop with every channel value under every other, and stray bits in the unused byte.
+SDL_Surface* patternedBackdrop() {
+    SDL_Surface* backdrop = copyOf(displaySurface);
+    for (int y = 0; y < backdrop->h; ++y)
+        for (int x = 0; x < backdrop->w; ++x)
+            rawPixel(backdrop, x, y) = SDL_MapRGB(backdrop->format, y & 0xFF, x & 0xFF, (3 * x + y) & 0xFF) | (x & 0x10) << 24;
+    return backdrop;
+}
+
+}  // namespace
+
+// The game blends translucent keyed images (the trails, the fading player) itself;
+// each pixel must come out as the library's own blit would leave it.
+TEST_F(SpineTest, TranslucentKeyedImagesBlendExactlyAsTheLibraryBlits) {
+    SDL_Surface* backdrop = patternedBackdrop();
+    SDL_Surface* probe = everyColourImage();
+    struct Placement {
+        int x, y;
+        SDL_Rect source;  // w 0: the whole image
+    };
+    const Placement placements[] = {
+        {0, 0, {}}, {-100, -50, {}}, {500, 300, {}}, {10, 10, {20, 30, 100, 40}}, {-5, 3, {-10, -10, 50, 50}},
+        {600, 460, {200, 200, 100, 100}},
+    };
+    auto expectSameAsLibrary = [&](SDL_Surface* image, const Placement& at) {
+        SDL_BlitSurface(backdrop, nullptr, displaySurface, nullptr);
+        SDL_Surface* expected = copyOf(displaySurface);
+        SDL_Rect source = at.source, sourceForUs = at.source, where = {static_cast<Sint16>(at.x), static_cast<Sint16>(at.y), 0, 0};
+        SDL_BlitSurface(image, at.source.w ? &source : nullptr, expected, &where);
+        drawImage(at.x, at.y, image, at.source.w ? &sourceForUs : nullptr);
+        EXPECT_EQ(differingPixels(expected, displaySurface), 0)
+            << "alpha " << int(image->format->alpha) << " at " << at.x << "," << at.y;
+        SDL_FreeSurface(expected);
+    };
+    for (int alpha : {0, 1, 64, 127, 128, 200, 254}) {
+        SDL_SetAlpha(probe, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+        for (const Placement& at : placements) expectSameAsLibrary(probe, at);
+    }
+    for (Img::Key copy : {Img::player128, Img::player64, Img::green_player128, Img::green_player64, Img::updown128,
+                          Img::updown64, Img::rightleft128, Img::rightleft64})
+        expectSameAsLibrary(image(copy), {100, 37, {}});
+    SDL_FreeSurface(probe);
+    SDL_FreeSurface(backdrop);
+}
+
+// The files that several slots share are decoded once; each slot must still hold
+// exactly what its row's loader makes of the file.
+TEST_F(SpineTest, EachImageSlotHoldsWhatItsLoaderMakesOfItsFile) {
+    for (const ImageEntry& entry : imageCatalogue) {
+        std::string path = std::string(resourceFolder) + "/images/" + entry.file;
+        Uint8 key = entry.loader == ImageLoader::KeyedWhite ? 255 : 0;
+        SDL_Surface* alone = entry.loader == ImageLoader::Alpha
+                                 ? loadAlphaImage(path)
+                                 : loadKeyedImage(path, key ? 255 : 38, key ? 255 : 127, key);
+        SDL_Surface* slot = image(entry.key);
+        ASSERT_NE(alone, nullptr) << entry.file;
+        ASSERT_NE(slot, nullptr) << entry.file;
+        ASSERT_EQ(slot->w, alone->w) << entry.file;
+        ASSERT_EQ(slot->h, alone->h) << entry.file;
+        EXPECT_EQ(slot->format->Amask, alone->format->Amask) << entry.file;
+        EXPECT_EQ(slot->flags & SDL_SRCCOLORKEY, alone->flags & SDL_SRCCOLORKEY) << entry.file;
+        EXPECT_EQ(slot->format->colorkey, alone->format->colorkey) << entry.file;
+        EXPECT_EQ(differingPixels(slot, alone), 0) << entry.file;
+        SDL_FreeSurface(alone);
+    }
+}
+
 TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
     for (const ImageEntry& entry : imageCatalogue) EXPECT_NE(image(entry.key), nullptr) << entry.file;
     for (const AudioEntry& entry : musicCatalogue) EXPECT_NE(resources.music[entry.key], nullptr) << entry.file;
@@ -192,4 +319,40 @@ TEST_F(SpineTest, EveryCatalogueSlotIsFilledFromTheBuiltFolder) {
         EXPECT_NE(resources.unlockNotice[i][0], nullptr);
         EXPECT_NE(resources.unlockNotice[i][1], nullptr);
     }
+}
+
+// The seed after which randomInt(0, 2) first gives `value`; 3 comes once in 32768 draws.
+static unsigned seedGiving(int value) {
+    for (unsigned seed = 1;; ++seed) {
+        seedRandom(seed);
+        if (randomInt(0, 2) == value) return seed;
+    }
+}
+
+TEST_F(SpineTest, TheDrawPicksTheTrackAndEditedMusicItsEditedVersion) {
+    struct Pick {
+        int drawn;
+        bool edited;
+        Mus::Key track;
+    };
+    for (Pick pick : {Pick{0, false, Mus::music1}, Pick{1, false, Mus::music2}, Pick{2, false, Mus::music3},
+                      Pick{3, false, Mus::music1}, Pick{0, true, Mus::music1_edited}, Pick{1, true, Mus::music2_edited},
+                      Pick{2, true, Mus::music3_edited}, Pick{3, true, Mus::music1_edited}}) {
+        ASSERT_NE(resources.music[pick.track], nullptr);
+        seedRandom(seedGiving(pick.drawn));
+        EXPECT_EQ(pickTrack(pick.edited), resources.music[pick.track]) << pick.drawn << (pick.edited ? " edited" : "");
+    }
+}
+
+TEST_F(SpineTest, StartingMusicFollowsTheEditedMusicSwitch) {
+    auto plain = resources.music;
+    for (int track = Mus::music1; track <= Mus::music3; ++track) resources.music[track] = nullptr;
+    for (bool edited : {true, false}) {
+        app.save.enabled[EditedMusic] = edited;
+        Mix_HaltMusic();
+        startMusic(app);
+        EXPECT_EQ(Mix_PlayingMusic() != 0, edited) << "only the edited tracks can play";
+    }
+    Mix_HaltMusic();
+    resources.music = plain;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -119,11 +120,15 @@ constexpr Rgba kWhite = {255, 255, 255, 255};
 
 bool sameColour(Rgba p, Rgba key) { return p.r == key.r && p.g == key.g && p.b == key.b; }
 
+struct AtPath {
+  std::string path;
+};
+
 class Image {
  public:
   explicit Image(const std::string& name)
-      : surface_(
-            IMG_Load((std::string(GAME_DIR "/resources.res/images/") + name + ".img").c_str())) {}
+      : Image(AtPath{std::string(GAME_DIR "/resources.res/images/") + name + ".img"}) {}
+  explicit Image(const AtPath& file) : surface_(IMG_Load(file.path.c_str())) {}
   ~Image() {
     if (surface_) SDL_FreeSurface(surface_);
   }
@@ -217,6 +222,44 @@ TEST(ArtFiles, WindowIconIsA32By32Bitmap) {
   EXPECT_EQ(icon->h, 32);
   SDL_FreeSurface(icon);
 }
+
+// The desktop's application icon, one file per size of the hicolor theme.
+class DesktopIcon : public ::testing::TestWithParam<int> {};
+
+bool isInk(Rgba p) {
+  const Rgba ink = {0x1E, 0x25, 0x30, 255};
+  return p.a == 255 && std::abs(p.r - ink.r) <= 8 && std::abs(p.g - ink.g) <= 8 &&
+         std::abs(p.b - ink.b) <= 8;
+}
+
+TEST_P(DesktopIcon, IsDrawnAtItsOwnSizeWithACrispThinOutline) {
+  const int size = GetParam();
+  const std::string side = std::to_string(size);
+  Image icon(AtPath{BUILD_DIR "/icons/hicolor/" + side + "x" + side + "/apps/quarrow2.png"});
+  ASSERT_TRUE(icon.loaded()) << IMG_GetError();
+  ASSERT_EQ(icon.width(), size);
+  ASSERT_EQ(icon.height(), size);
+  ASSERT_TRUE(icon.hasAlphaChannel());
+  for (int corner : {0, size - 1}) {
+    EXPECT_EQ(icon.at(corner, 0).a, 0);
+    EXPECT_EQ(icon.at(corner, size - 1).a, 0);
+  }
+  EXPECT_EQ(icon.at(size / 2, size / 2).a, 255);
+  // Scaled up from a smaller drawing, the edge would fade in over several pixels and the
+  // outline would thicken with the scale.
+  const int row = size / 2;
+  int edge = 0;
+  while (edge < size && icon.at(edge, row).a == 0) ++edge;
+  EXPECT_GE(edge, 1) << "the icon keeps a little space around it";
+  ASSERT_LT(edge, size / 4);
+  EXPECT_EQ(icon.at(edge, row).a, 255) << "soft edge at x " << edge;
+  int outline = 0;
+  while (isInk(icon.at(edge + outline, row))) ++outline;
+  EXPECT_GE(outline, 1);
+  EXPECT_LE(outline, std::max(1, size / 64));
+}
+
+INSTANTIATE_TEST_SUITE_P(HicolorSizes, DesktopIcon, ::testing::Values(16, 32, 48, 64, 128, 256));
 
 TEST(ColourKey, KeyedPicturesAreOpaqueAndHaveNoHolesOfKeyColour) {
   for (const ExpectedImage& s : kImages) {

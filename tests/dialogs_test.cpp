@@ -1,6 +1,9 @@
 // Dialog buttons, the darkened snapshot, the name input and the sliding notice.
 #include "app/display.h"
 #include "app/resources.h"
+#include "game/board_draw.h"
+#include "level/map_file.h"
+#include "support/board_sketch.h"
 #include "support/test_support.h"
 #include "ui/dialogs.h"
 
@@ -61,6 +64,64 @@ TEST_F(DialogTest, ADialogOpenedFromADialogKeepsTheFirstSnapshot) {
     EXPECT_EQ(resources.screenSnapshot, first);
 }
 
+struct BackdropCase {
+    ScreenId dialog;
+    int width;
+    SDL_Rect box;  // where the dialog's own drawing lies
+};
+
+class DialogBackdropTest : public DialogTest, public ::testing::WithParamInterface<BackdropCase> {
+protected:
+    SDL_Surface* copyOfDisplay() const {
+        return SDL_ConvertSurface(displaySurface, displaySurface->format, displaySurface->flags);
+    }
+    // Pixels outside the box that differ between the display and `other`.
+    int differingPixels(SDL_Surface* other, const SDL_Rect& box) const {
+        int differing = 0;
+        for (int y = 0; y < displaySurface->h; ++y)
+            for (int x = 0; x < displaySurface->w; ++x) {
+                if (x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h) continue;
+                SDL_Color want = colourAt(other, x, y), got = pixel(x, y);
+                differing += want.r != got.r || want.g != got.g || want.b != got.b;
+            }
+        return differing;
+    }
+    static SDL_Color colourAt(SDL_Surface* surface, int x, int y) {
+        Uint32 value = static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
+        SDL_Color colour{};
+        SDL_GetRGB(value, surface->format, &colour.r, &colour.g, &colour.b);
+        return colour;
+    }
+};
+
+// The dim layer blended over the whole backdrop every frame is what a dialog must
+// look like: black at alpha 200 over the snapshot and what the board drew over it.
+TEST_P(DialogBackdropTest, LooksAsTheDimLayerBlendedOverTheBoardDrawnOnTheSnapshot) {
+    const BackdropCase& c = GetParam();
+    setDisplayMode(c.width, 480, windowFlags);
+    frames(1);
+    openDialog(app, c.dialog);
+    // Laid out after the snapshot, so the board draws over it where it has tiles.
+    buildLevelObjects(app, sketchGrid({"#.#", "", "..H.....#", "", "..I"}));
+    emitBurst(app.particles, 300, 120, 6, image(Img::red_particle));
+    SDL_Surface* dimLayer = c.width == 800 ? resources.dimLayer800 : resources.dimLayer640;
+    for (int frame = 0; frame < 3; ++frame) {
+        frames(1);
+        drawBoard(app);
+        SDL_Surface* expected = copyOfDisplay();
+        ASSERT_GT(differingPixels(resources.screenSnapshot, c.box), 1000) << "the board drew over the snapshot";
+        SDL_BlitSurface(dimLayer, nullptr, expected, nullptr);
+        drawBoard(app);
+        drawDialog(app);
+        EXPECT_EQ(differingPixels(expected, c.box), 0) << "frame " << frame;
+        SDL_FreeSurface(expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, DialogBackdropTest,
+                         ::testing::Values(BackdropCase{NoSavedGameDialog, 640, {162, 176, 316, 128}},
+                                           BackdropCase{NoPlayerDialog, 800, {242, 176, 316, 128}}));
+
 TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     openLevelNameDialog(app, "");
     for (int i = 0; i < 17; ++i) type('a' + i);
@@ -87,4 +148,82 @@ TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     app.editor.levelName.clear();
     type(8, SDLK_BACKSPACE);
     EXPECT_EQ(app.editor.levelName, "");
+}
+
+// Dialogs drawn with solid stand-ins for their images.
+class DialogDrawTest : public GameTest {
+protected:
+    void SetUp() override {
+        withResources_ = false;
+        GameTest::SetUp();
+        images = std::make_unique<StandInImages>();
+    }
+    void TearDown() override {
+        GameTest::TearDown();
+        images.reset();
+    }
+    void show(ScreenId dialog, int width) {
+        setDisplayMode(width, 480, windowFlags);
+        app.screen = dialog;
+        frames(1);
+    }
+    bool shows(int x, int y, SDL_Color c) {
+        SDL_Color p = pixel(x, y);
+        return p.r == c.r && p.g == c.g && p.b == c.b;
+    }
+    bool shows(int x, int y, Img::Key key) { return shows(x, y, StandInImages::colour(key)); }
+    std::unique_ptr<StandInImages> images;
+};
+
+struct BoxCase {
+    const char* name;
+    ScreenId dialog;
+    int width;
+    int boxX;
+};
+
+class DialogBoxTest : public DialogDrawTest, public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(DialogBoxTest, TheBoxSitsAtItsCorner) {
+    show(GetParam().dialog, GetParam().width);
+    int x = GetParam().boxX;
+    EXPECT_TRUE(shows(x, 176, Img::dialogbox));
+    EXPECT_FALSE(shows(x - 1, 176, Img::dialogbox));
+    EXPECT_FALSE(shows(x, 175, Img::dialogbox));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogBoxTest,
+                         ::testing::Values(BoxCase{"NoSavedGame", NoSavedGameDialog, 640, 162},
+                                           BoxCase{"OverwriteSave", OverwriteSaveDialog, 640, 162},
+                                           BoxCase{"GameWon", GameWonDialog, 640, 162},
+                                           BoxCase{"LevelName", LevelNameDialog, 800, 250},
+                                           BoxCase{"SaveChanges", SaveChangesDialog, 800, 242},
+                                           BoxCase{"UnsavedChanges", UnsavedChangesDialog, 800, 242},
+                                           BoxCase{"DeleteFile", DeleteFileDialog, 800, 242},
+                                           BoxCase{"NoMaps", NoMapsDialog, 800, 242},
+                                           BoxCase{"OverwriteLevel", OverwriteLevelDialog, 800, 242},
+                                           BoxCase{"NoPlayer", NoPlayerDialog, 800, 242}),
+                         [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DialogDrawTest, TheGameWonHintShowsWhileAPeachIsMissing) {
+    SDL_Color hint = {7, 77, 177, 0};
+    SDL_Surface* line = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_FillRect(line, nullptr, SDL_MapRGB(line->format, hint.r, hint.g, hint.b));
+    resources.texts[Txt::peachHintText] = line;  // released with the program
+    app.save.peachCount = 34;
+    show(GameWonDialog, 640);
+    EXPECT_TRUE(shows(178, 224, hint));
+    EXPECT_FALSE(shows(177, 224, hint));
+    app.save.peachCount = 35;
+    frames(1);
+    EXPECT_FALSE(shows(178, 224, hint));
+}
+
+TEST_F(DialogDrawTest, TheCloseButtonLightsUpOnlyWithThePointerInside) {
+    show(SaveChangesDialog, 800);
+    for (auto [x, y, inside] : {std::tuple{539, 193, true}, {531, 193, false}, {539, 187, false}, {546, 198, true}}) {
+        pushMotion(x, y);
+        frames(1);
+        EXPECT_TRUE(shows(533, 189, inside ? Img::close_hover : Img::close)) << x << "," << y;
+    }
 }

@@ -308,6 +308,38 @@ TEST_F(EditorTest, AnEnemyDeathLeftByEscapeDoesNotRestartTheNextTestPlay) {
     EXPECT_EQ(app.level.player.x, 7 * 32) << "the player still stands at the wall";
 }
 
+class FullScreenEditorTest : public EditorFlowTest {
+protected:
+    FullScreenEditorTest() { writeWholeFile(folder_.file("settings.set"), "w=0\ns=1\n"); }
+    void expectFullScreen(int width) {
+        SDL_Surface* display = SDL_GetVideoSurface();
+        ASSERT_NE(display, nullptr);
+        EXPECT_EQ(display->w, width);
+        EXPECT_TRUE(display->flags & SDL_FULLSCREEN) << "screen " << app.screen;
+    }
+};
+
+TEST_F(FullScreenEditorTest, EveryDisplayChangeKeepsFullScreen) {
+    expectFullScreen(640);
+    enterEditor();
+    expectFullScreen(800);
+    paintCell(PlayerTool, 2, 2);
+    paintCell(Goal - 1, 5, 2);
+    pressPlay();
+    expectFullScreen(640);
+    tapKey(SDLK_ESCAPE);
+    expectFullScreen(800);
+    pressPlay();
+    pushKey(SDLK_RIGHT);
+    for (int i = 0; i < 120 && app.screen == TestPlay; ++i) frames(1);
+    ASSERT_EQ(app.screen, Editor);
+    expectFullScreen(800);
+    tapKey(SDLK_ESCAPE);
+    answerRight();
+    ASSERT_EQ(app.screen, MainMenu);
+    expectFullScreen(640);
+}
+
 // --- help ---
 
 TEST(EditorHelp, TheEditorAndItsDialogsOpenTheEditorsPage) {

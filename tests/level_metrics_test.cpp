@@ -149,6 +149,21 @@ TEST(LevelGenerator, BoardsStayFramedWithOnePlayerGoalAndPeachThroughEveryChange
     }
 }
 
+TEST(LevelGenerator, AroundASkeletonOnlyWallsComeAndGo) {
+    GeneratorOptions options;
+    options.families = familiesNamed("speed tiles, keys");
+    std::mt19937 random(11);
+    const LevelGrid skeleton = randomBoard(options, random);
+    LevelGrid grid = skeleton;
+    for (int i = 0; i < 300; ++i) grid = mutated(grid, random, true);
+    EXPECT_NE(grid, skeleton);
+    for (int cell = 0; cell < cellCount; ++cell) {
+        if (skeleton[cell] != Empty && skeleton[cell] != Wall) {
+            EXPECT_EQ(grid[cell], skeleton[cell]) << "cell " << cell;
+        }
+    }
+}
+
 TEST(LevelGenerator, PrefersASolvableBoardThatNeedsItsTilesAndMakesThePeachADetour) {
     GeneratorOptions options;
     options.families = familiesNamed("arrows, earth");
@@ -166,6 +181,9 @@ TEST(LevelGenerator, PrefersASolvableBoardThatNeedsItsTilesAndMakesThePeachADeto
     EXPECT_LT(scoreOf(unsolvable, options), scoreOf(plain, options));
     EXPECT_GT(scoreOf(needsArrows, options), scoreOf(plain, options));
     EXPECT_LT(scoreOf(shortDetour, options), scoreOf(plain, options));
+    LevelMetrics walk = plain;
+    walk.withPeach = 40;
+    EXPECT_LT(scoreOf(walk, options), scoreOf(plain, options)) << "a walk far past the target";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // restarting do to the progress, with test levels written into the game folder.
 #include "level/level_sequence.h"
 #include "level/saved_game.h"
+#include "support/board_sketch.h"
 #include "support/test_support.h"
 
 namespace {
@@ -228,10 +229,94 @@ TEST_F(LevelSequenceTest, AHoleRestartsTheLevelInThe52ndStepWhateverTheFrameLeng
     }
 }
 
+TEST_F(LevelSequenceTest, EscapeDuringAHoleFadeLeavesNothingOfTheAttemptBehind) {
+    folder_.writeLevel(1, {"Pk*O"});
+    loadSave(record(1));
+    selectAndStart(1);
+    pushKey(SDLK_RIGHT);
+    for (int i = 0; i < 60 && !app.play.dying; ++i) frames(1);
+    pushKey(SDLK_RIGHT, false);
+    frames(3);
+    ASSERT_TRUE(app.play.dying);
+    ASSERT_LT(app.level.player.alpha, 255);
+    ASSERT_EQ(app.level.keysHeld, 1);
+    ASSERT_FALSE(app.particles.particles.empty());
+    pushKey(SDLK_ESCAPE);
+    frames(1);
+    EXPECT_EQ(app.screen, LevelSelect);
+    EXPECT_FALSE(app.play.dying);
+    EXPECT_TRUE(app.play.movementEnabled);
+    EXPECT_EQ(app.level.player.alpha, 255);
+    EXPECT_TRUE(app.particles.particles.empty());
+    EXPECT_EQ(app.level.keysHeld, 0);
+}
+
 TEST_F(LevelSequenceTest, AGoalDelayEndingWithNoLevelInPlayRecordsNoPeach) {
     app.save.currentLevel = levelCount + 1;
     app.screen = LevelSelect;
     finishLevel(app);
     EXPECT_EQ(app.save.peachCount, 0);
     EXPECT_FALSE(app.save.peachTaken[levelCount]);
+}
+
+// The level select drawn with solid stand-ins: one colour per image, and the
+// level labels as small squares, black ones and white ones.
+class LevelSelectDrawTest : public GameTest {
+protected:
+    void SetUp() override {
+        withResources_ = false;
+        GameTest::SetUp();
+        images = std::make_unique<StandInImages>();
+        for (auto& labels : app.ui.levelLabels) {  // released with the program
+            labels[0] = square(blackLabel);
+            labels[1] = square(whiteLabel);
+        }
+        app.screen = LevelSelect;
+    }
+    void TearDown() override {
+        GameTest::TearDown();
+        images.reset();
+    }
+    static SDL_Surface* square(SDL_Color c) {
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, c.r, c.g, c.b));
+        return surface;
+    }
+    bool shows(int x, int y, SDL_Color c) {
+        SDL_Color p = pixel(x, y);
+        return p.r == c.r && p.g == c.g && p.b == c.b;
+    }
+    bool shows(int x, int y, Img::Key key) { return shows(x, y, StandInImages::colour(key)); }
+    // The top-left corner of the cell of a level index.
+    static int cellLeft(int index) { return 48 + 80 * (index % 7); }
+    static int cellTop(int index) { return 98 + 64 * (index / 7); }
+
+    static constexpr SDL_Color blackLabel = {1, 2, 3, 0};
+    static constexpr SDL_Color whiteLabel = {251, 252, 253, 0};
+    std::unique_ptr<StandInImages> images;
+};
+
+TEST_F(LevelSelectDrawTest, OneDigitLabelsSitFurtherRightThanTwoDigitOnes) {
+    app.save.highestLevel = 35;
+    app.ui.selectedIndex = 34;
+    frames(1);
+    for (int index : {0, 8, 9, 34}) {
+        int x = cellLeft(index) + (index < 9 ? 24 : 16), y = cellTop(index) + 8;
+        SDL_Color label = index == 34 ? whiteLabel : blackLabel;
+        EXPECT_TRUE(shows(x, y, label)) << "level " << index + 1;
+        EXPECT_FALSE(shows(x - 1, y, label)) << "level " << index + 1;
+        EXPECT_FALSE(shows(x, y - 1, label)) << "level " << index + 1;
+    }
+}
+
+TEST_F(LevelSelectDrawTest, OnlyLevelsUpToTheHighestAreOpenAndShowTheirPeach) {
+    app.save.highestLevel = 10;
+    app.save.peachTaken[9] = app.save.peachTaken[10] = app.save.peachTaken[20] = true;
+    app.ui.selectedIndex = 10;
+    frames(1);
+    for (int index : {0, 9}) EXPECT_TRUE(shows(cellLeft(index) + 4, cellTop(index) + 4, Img::lvlsel_enabled)) << index;
+    for (int index : {10, 34}) EXPECT_TRUE(shows(cellLeft(index) + 4, cellTop(index) + 4, Img::lvlsel_disabled)) << index;
+    EXPECT_TRUE(shows(cellLeft(9) + 52, cellTop(9) + 37, Img::peach_icon));
+    for (int index : {0, 10, 20}) EXPECT_FALSE(shows(cellLeft(index) + 52, cellTop(index) + 37, Img::peach_icon)) << index;
+    EXPECT_TRUE(shows(cellLeft(10) + 16, cellTop(10) + 8, blackLabel)) << "a closed level is never selected";
 }

@@ -1,6 +1,7 @@
 // The main menu: new and loaded games, the overwrite question, the editor entry,
 // the corner buttons and the credits strip, driven through the real frame.
 #include "app/display.h"
+#include "app/input.h"
 #include "level/saved_game.h"
 #include "support/test_support.h"
 
@@ -118,6 +119,20 @@ TEST_F(MainMenuTest, CornerButtonsToggleMusicAndWindowOnlyFromTheirInside) {
     click(560, 448);
     EXPECT_TRUE(app.windowed);
     EXPECT_EQ(displaySurface->w, 640);
+}
+
+TEST_F(MainMenuTest, TheMusicButtonHaltsTheMusicAndStartsATrackAtOnce) {
+    frames(1);
+    ASSERT_TRUE(Mix_PlayingMusic());
+    click(600, 440);
+    EXPECT_FALSE(app.musicOn);
+    EXPECT_FALSE(Mix_PlayingMusic());
+    frames(3);
+    EXPECT_FALSE(Mix_PlayingMusic());
+    // The press alone, before the frame's keep-alive could start one.
+    handleMouseDown(app, SDL_BUTTON_LEFT);
+    EXPECT_TRUE(app.musicOn);
+    EXPECT_TRUE(Mix_PlayingMusic());
 }
 
 TEST_F(MainMenuTest, CreditsRiseUnderThePointerAndSinkWhenItLeaves) {

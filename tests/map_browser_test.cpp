@@ -294,6 +294,45 @@ TEST_F(MapBrowserTest, AFailedSaveUnderATypedNameKeepsTheBoardUnsavedAndTheEdito
     EXPECT_EQ(app.editor.loadedName, "");
 }
 
+// Unicode translation and key repeat: on while a name is typed, off otherwise.
+void expectTextInput(bool on) {
+    int delay = -1, interval = -1;
+    SDL_GetKeyRepeat(&delay, &interval);
+    EXPECT_EQ(SDL_EnableUNICODE(-1), on ? 1 : 0);
+    EXPECT_EQ(delay, on ? 500 : 0);
+}
+
+TEST_F(MapBrowserTest, TextInputIsOnExactlyWhileANameIsAskedFor) {
+    writeMapFile("castle.map", "old");
+    auto askForName = [&](const std::string& name) {
+        pressSave();
+        ASSERT_EQ(app.screen, LevelNameDialog);
+        expectTextInput(true);
+        app.editor.levelName = name;
+        answerLeft();
+    };
+    pressSave();
+    answerRight();  // Cancel
+    expectTextInput(false);
+    askForName("fresh");
+    ASSERT_TRUE(exists("fresh.map"));
+    expectTextInput(false);
+    for (bool overwrite : {true, false}) {
+        askForName("castle");
+        ASSERT_EQ(app.screen, OverwriteLevelDialog);
+        expectTextInput(true);
+        overwrite ? answerLeft() : answerRight();
+        ASSERT_EQ(app.screen, Editor);
+        expectTextInput(false);
+    }
+    paintCell(0, 3, 3);
+    app.editor.loadedName.clear();
+    tapKey(SDLK_ESCAPE);
+    answerLeft();  // Yes, with no name yet
+    ASSERT_EQ(app.screen, LevelNameDialog);
+    expectTextInput(true);
+}
+
 // --- deleting ---
 
 TEST_F(MapBrowserTest, DeletingTheOnlyFileReturnsToTheEditor) {
@@ -340,6 +379,51 @@ TEST_F(MapBrowserTest, AnAnswerOverTheListAlsoSelectsTheRowUnderItInTheBrowser) 
     EXPECT_EQ(app.screen, FileBrowser);
     EXPECT_EQ(selected(), 8);
     EXPECT_EQ(names().size(), 12u);
+}
+
+// The browser drawn with solid stand-ins for its images.
+class MapBrowserDrawTest : public MapBrowserTest {
+protected:
+    MapBrowserDrawTest() { withResources_ = false; }
+    void SetUp() override {
+        MapBrowserTest::SetUp();
+        images = std::make_unique<StandInImages>();
+    }
+    void TearDown() override {
+        MapBrowserTest::TearDown();
+        images.reset();
+    }
+    // The topmost visible row that shows the highlight, or -1.
+    int highlightedRow() {
+        SDL_Color h = StandInImages::colour(Img::file_highlight);
+        for (int k = 0; k < 11; ++k) {
+            SDL_Color p = pixel(300, 141 + 16 * k + 8);
+            if (p.r == h.r && p.g == h.g && p.b == h.b) return k;
+        }
+        return -1;
+    }
+    std::unique_ptr<StandInImages> images;
+};
+
+TEST_F(MapBrowserDrawTest, TheHighlightFollowsTheScrollAndMarksTheRowDeleteRemoves) {
+    auto deleteHighlighted = [&](int expectedRow) {
+        ASSERT_EQ(highlightedRow(), expectedRow);
+        std::string shown = names()[first() + expectedRow];
+        tapKey(SDLK_DELETE);
+        click(284, 270);  // Yes, left of the list area
+        EXPECT_FALSE(exists(shown));
+        EXPECT_EQ(std::count(names().begin(), names().end(), shown), 0);
+    };
+    writeNumberedMaps(14);
+    pressLoad();
+    clickRow(4);
+    EXPECT_EQ(highlightedRow(), 4);
+    wheel(SDL_BUTTON_WHEELDOWN);
+    wheel(SDL_BUTTON_WHEELDOWN);
+    deleteHighlighted(2);
+    deleteHighlighted(2);  // the selection and the page both stepped back
+    wheel(SDL_BUTTON_WHEELDOWN);
+    deleteHighlighted(1);
 }
 
 }  // namespace

@@ -323,3 +323,79 @@ TEST_F(TileTest, AnEnemyKillsThePlayerOnceWithOneSprayOfItsColour) {
         EXPECT_EQ(player().y, 96);
     }
 }
+
+TEST_F(TileTest, WithTheMusicOffNoEffectPlays) {
+    for (bool musicOn : {true, false}) {
+        app.musicOn = musicOn;
+        effects.clear();
+        playBuiltIn({"", "P*k.D.#", "", "", ".....G"});
+        tap(Right);
+        ASSERT_TRUE(stepUntilStill());
+        tap(Down);
+        for (int i = 0; i < 20 && !app.play.goalDelay.running; ++i) step();
+        ASSERT_TRUE(app.play.goalDelay.running);
+        EXPECT_EQ(effects.size(), musicOn ? 5u : 0u) << "two pick-ups, the door, the wall and the goal";
+    }
+}
+
+// Six pixels a frame: an enemy that lands exactly on a cell before an obstacle is
+// put back where it was and bounces silently.
+constexpr float enemyDt = 0.03f;
+
+// An up-and-down enemy in the second column, between walls at the top and at row 7.
+std::vector<std::string> enemyLane(char obstacle, bool enemyBelow) {
+    std::string middle = std::string(".") + obstacle;
+    if (enemyBelow) return {"P#", "", "", middle, "", "", ".I", ".#"};
+    return {"P#", ".I", "", "", middle, "", "", ".#"};
+}
+
+TEST_F(TileTest, AnUpDownEnemySpraysAlongTheEdgeItStrikes) {
+    for (float vy : {200.0f, -200.0f}) {
+        effects.clear();
+        app.particles.particles.clear();
+        play(enemyLane('.', vy < 0));
+        list(UpDown)[0].vy = vy;
+        for (int i = 0; i < 60 && effects.empty(); ++i) step(1, enemyDt);
+        EXPECT_EQ(list(UpDown)[0].y, vy > 0 ? 192 : 32);
+        EXPECT_EQ(played(Snd::collisionSound), 1);
+        expectOneBurst(20, Img::collision);
+        float edge = vy > 0 ? 224 : 32;  // the top of the wall below, the bottom of the wall above
+        for (const Particle& p : app.particles.particles) {
+            EXPECT_EQ(p.y, edge) << vy;
+            EXPECT_NEAR(p.x, 48, 8) << vy;
+        }
+    }
+}
+
+struct LaneCase {
+    const char* name;
+    char obstacle;
+    int passOnceState;  // for 'o'
+    float vy;
+    bool passes;
+};
+
+class UpDownLaneTest : public TileTest, public ::testing::WithParamInterface<LaneCase> {};
+
+TEST_P(UpDownLaneTest, TheEnemyStopsAtTheObstacleOrGoesOnToTheWall) {
+    const LaneCase& c = GetParam();
+    bool down = c.vy > 0;
+    play(enemyLane(c.obstacle, !down));
+    if (c.obstacle == 'o') list(PassOnce)[0].state = c.passOnceState;
+    list(UpDown)[0].vy = c.vy;
+    for (int i = 0; i < 60 && effects.empty(); ++i) step(1, enemyDt);
+    float atObstacle = down ? 96 : 128;
+    float atWall = down ? 192 : 32;
+    EXPECT_EQ(list(UpDown)[0].y, c.passes ? atWall : atObstacle);
+}
+
+INSTANTIATE_TEST_SUITE_P(Obstacles, UpDownLaneTest,
+                         ::testing::Values(LaneCase{"DownArrowGoingDown", 'v', 0, 200, true},
+                                           LaneCase{"DownArrowGoingUp", 'v', 0, -200, false},
+                                           LaneCase{"UpArrowGoingUp", '^', 0, -200, true},
+                                           LaneCase{"UpArrowGoingDown", '^', 0, 200, false},
+                                           LaneCase{"LeftArrow", '<', 0, 200, false},
+                                           LaneCase{"RightArrow", '>', 0, -200, false},
+                                           LaneCase{"UnusedPassOnce", 'o', 2, 200, true},
+                                           LaneCase{"SolidPassOnce", 'o', 0, 200, false}),
+                         [](const ::testing::TestParamInfo<LaneCase>& info) { return std::string(info.param.name); });

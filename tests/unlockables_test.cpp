@@ -4,6 +4,8 @@
 #include "level/saved_game.h"
 #include "support/test_support.h"
 
+#include <cstring>
+
 namespace {
 
 class UnlockablesTest : public GameTest {
@@ -155,4 +157,24 @@ TEST_F(UnlockablesTest, TheNoticeRisesRestsAndSinksAndAClickSendsItDown) {
     click(app.ui.notice.x + 100, 479);
     EXPECT_EQ(app.ui.notice.state, 2);
     EXPECT_EQ(app.save.noticesShown, 2);
+}
+
+// One decoding of each check-box file serves every record, and each still owns its copy.
+TEST_F(UnlockablesTest, EveryRecordOwnsCheckBoxesAsTheAlphaLoaderMakesThem) {
+    SDL_Surface* checked = loadAlphaImage(std::string(resourceFolder) + "/images/checked.img");
+    ASSERT_NE(checked, nullptr);
+    for (int i = 0; i < UnlockableIdCount; ++i) {
+        SDL_Surface* own = app.ui.unlockables[i].checkedImage;
+        ASSERT_NE(own, nullptr);
+        ASSERT_NE(app.ui.unlockables[i].uncheckedImage, nullptr);
+        for (int j = 0; j < i; ++j) EXPECT_NE(own, app.ui.unlockables[j].checkedImage);
+        ASSERT_EQ(own->w, checked->w);
+        ASSERT_EQ(own->h, checked->h);
+        EXPECT_EQ(own->format->Amask, checked->format->Amask);
+        for (int y = 0; y < own->h; ++y)
+            EXPECT_EQ(std::memcmp(static_cast<Uint8*>(own->pixels) + y * own->pitch,
+                                  static_cast<Uint8*>(checked->pixels) + y * checked->pitch, own->w * 4),
+                      0);
+    }
+    freeSurface(checked);
 }

@@ -43,6 +43,7 @@ void applySettings(AppState& app) {
 }
 
 void drainEvents(AppState& app) {
+    if (platform::takeTerminationRequest()) app.running = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) app.running = false;
@@ -74,6 +75,8 @@ int startSystems() {
 }
 
 int startProgram(AppState& app) {
+    // Ending the session or the process then saves the settings like the close button.
+    platform::catchTerminationSignals();
     // Presenting waits for the display where the driver can; the user's own choice wins.
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
     int status = startSystems();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,6 +101,33 @@ void openDocument(const std::string& path) {
     pid_t child;
     posix_spawnp(&child, "xdg-open", &actions, nullptr, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
+}
+
+namespace {
+
+volatile sig_atomic_t terminationRequested = 0;
+
+void noteTermination(int) { terminationRequested = 1; }
+
+}  // namespace
+
+void catchTerminationSignals() {
+    struct sigaction action = {};
+    action.sa_handler = noteTermination;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;  // a signal must not fail a file write half-way
+    for (int signal : {SIGTERM, SIGINT}) {
+        // A shell that starts the game in the background ignores SIGINT for it; that stays so.
+        struct sigaction previous = {};
+        if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+bool takeTerminationRequest() {
+    if (!terminationRequested) return false;
+    terminationRequested = 0;
+    return true;
 }
 
 }  // namespace platform

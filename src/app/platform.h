@@ -1,6 +1,6 @@
 #pragma once
 // The one place that talks to the operating system: files, folders, the working
-// directory and the desktop's document opener.
+// directory, the desktop's document opener and termination signals.
 #include <string>
 #include <vector>
 
@@ -30,5 +30,12 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes);
 // Asks the desktop to open a document (a help page) in the user's browser.
 // Never waits and never reports: a missing opener simply does nothing.
 void openDocument(const std::string& path);
+
+// From now on SIGTERM (a logout, a package manager, `kill`) and SIGINT only
+// note a request to end, so the game can leave the way its close button does.
+void catchTerminationSignals();
+
+// True once for every batch of termination signals that arrived since the last call.
+bool takeTerminationRequest();
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <SDL/SDL_image.h>
 
+#include <map>
+
 ResourceSet resources;
 
 namespace {
@@ -13,7 +15,7 @@ constexpr ImageLoader A = ImageLoader::Alpha;
 }  // namespace
 
 // Several slots load the same file: each copy gets its own surface, because the
-// trail copies carry a different surface alpha.
+// trail copies carry a different surface alpha; the file is decoded once for all.
 constexpr std::array<ImageEntry, Img::count> imageCatalogue = {{
     {Img::player, "player.img", K, 255},
     {Img::player128, "player.img", K, 128},
@@ -165,20 +167,22 @@ std::string resourcePath(const char* folder, const char* file) {
     return std::string(resourceFolder) + "/" + folder + "/" + file;
 }
 
-SDL_Surface* loadCatalogueImage(const ImageEntry& entry) {
-    std::string path = resourcePath("images", entry.file);
+SDL_Surface* catalogueCopy(const ImageEntry& entry, SDL_Surface* picture) {
     switch (entry.loader) {
-        case ImageLoader::Keyed: return loadKeyedImage(path, 38, 127, 0);
-        case ImageLoader::KeyedWhite: return loadKeyedImage(path, 255, 255, 255);
-        case ImageLoader::Alpha: return loadAlphaImage(path);
+        case ImageLoader::Keyed: return keyedCopy(picture, 38, 127, 0);
+        case ImageLoader::KeyedWhite: return keyedCopy(picture, 255, 255, 255);
+        case ImageLoader::Alpha: return alphaCopy(picture);
     }
     return nullptr;
 }
 
 // Black at alpha 200 over a dialog's backdrop; the channel masks put alpha last.
+// Nothing draws on the layer, so it is filled once.
 SDL_Surface* createDimLayer(int width) {
-    return SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000, 0x0000FF00,
-                                0x000000FF);
+    SDL_Surface* layer = SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000,
+                                              0x0000FF00, 0x000000FF);
+    if (layer) SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, 200));
+    return layer;
 }
 
 TTF_Font* openFont(const char* file, int points) {
@@ -186,8 +190,17 @@ TTF_Font* openFont(const char* file, int points) {
     return TTF_OpenFont(resourcePath("fonts", file).c_str(), points);
 }
 
+// Rows that name the same file (the trail copies) each get a surface of their own,
+// since each carries its own surface alpha, but the file is decoded once.
 void loadImages() {
-    for (const ImageEntry& entry : imageCatalogue) resources.images[entry.key] = loadCatalogueImage(entry);
+    std::map<std::string, SDL_Surface*> decoded;
+    for (const ImageEntry& entry : imageCatalogue) {
+        auto picture = decoded.find(entry.file);
+        if (picture == decoded.end())
+            picture = decoded.emplace(entry.file, decodeImage(resourcePath("images", entry.file))).first;
+        resources.images[entry.key] = catalogueCopy(entry, picture->second);
+    }
+    for (auto& file : decoded) freeSurface(file.second);
 }
 
 void loadMusic() {
@@ -231,20 +244,27 @@ void freeAll(T& slots, Free release) {
 
 }  // namespace
 
-SDL_Surface* loadKeyedImage(const std::string& path, Uint8 red, Uint8 green, Uint8 blue) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormat(loaded);
-    SDL_FreeSurface(loaded);
+SDL_Surface* decodeImage(const std::string& path) { return IMG_Load(path.c_str()); }
+
+SDL_Surface* keyedCopy(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue) {
+    SDL_Surface* converted = picture ? SDL_DisplayFormat(picture) : nullptr;
     if (converted) SDL_SetColorKey(converted, SDL_SRCCOLORKEY, SDL_MapRGB(converted->format, red, green, blue));
     return converted;
 }
 
+SDL_Surface* alphaCopy(SDL_Surface* picture) { return picture ? SDL_DisplayFormatAlpha(picture) : nullptr; }
+
+SDL_Surface* loadKeyedImage(const std::string& path, Uint8 red, Uint8 green, Uint8 blue) {
+    SDL_Surface* loaded = decodeImage(path);
+    SDL_Surface* converted = keyedCopy(loaded, red, green, blue);
+    freeSurface(loaded);
+    return converted;
+}
+
 SDL_Surface* loadAlphaImage(const std::string& path) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormatAlpha(loaded);
-    SDL_FreeSurface(loaded);
+    SDL_Surface* loaded = decodeImage(path);
+    SDL_Surface* converted = alphaCopy(loaded);
+    freeSurface(loaded);
     return converted;
 }
 
@@ -292,6 +312,7 @@ void releaseResources() {
     for (auto& lines : resources.unlockNotice) freeAll(lines, SDL_FreeSurface);
     freeSurface(resources.windowIcon);
     freeSurface(resources.screenSnapshot);
+    freeSurface(resources.dimmedSnapshot);
     freeAll(resources.mapLabels, SDL_FreeSurface);
     resources.mapLabels.clear();
     freeAll(resources.music, Mix_FreeMusic);

@@ -73,6 +73,7 @@ struct ResourceSet {
     // Not in the catalogue, but owned here for release at shutdown.
     SDL_Surface* windowIcon = nullptr;
     SDL_Surface* screenSnapshot = nullptr;
+    SDL_Surface* dimmedSnapshot = nullptr;  // the snapshot under a dialog's dim layer
     std::vector<SDL_Surface*> mapLabels;
 };
 
@@ -106,6 +107,11 @@ constexpr SDL_Color white = {255, 255, 255, 0};
 
 SDL_Surface* loadKeyedImage(const std::string& path, Uint8 red, Uint8 green, Uint8 blue);
 SDL_Surface* loadAlphaImage(const std::string& path);
+// The two loaders in their steps, for a file that several surfaces are made from:
+// decode it once, convert a copy for each, free the decoded picture. Null stays null.
+SDL_Surface* decodeImage(const std::string& path);
+SDL_Surface* keyedCopy(SDL_Surface* picture, Uint8 red, Uint8 green, Uint8 blue);
+SDL_Surface* alphaCopy(SDL_Surface* picture);
 
 // Blended text, or null for an empty text, a missing font or a failed render.
 SDL_Surface* renderText(TTF_Font* font, const std::string& text, SDL_Color colour);

@@ -8,7 +8,10 @@
 #include "level/level_sequence.h"
 #include "ui/widgets.h"
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -126,12 +129,104 @@ constexpr Sint16 secondLineX = 178, secondLineY = 224;
 constexpr size_t nameLimit = 16;  // a name this long still takes one more character
 constexpr const char* forbiddenInNames = "\"*/:<>?\\|";
 
+// Blending the dim layer over the whole screen costs several times a menu frame. Where
+// the board has drawn nothing over the snapshot, the display still holds the snapshot,
+// and the snapshot darkened once is the very picture that blending would give; only
+// the tiles the board changed are blended again each frame.
+constexpr int backdropTile = 32;
+
+SDL_Surface* dimLayerOf(const DialogLayout& layout) {
+    return layout.windowWidth == 800 ? resources.dimLayer800 : resources.dimLayer640;
+}
+
+// Dialogs opened one from another share the snapshot, and also its window width.
+SDL_Surface* dimmedSnapshot(SDL_Surface* dim) {
+    SDL_Surface* snapshot = resources.screenSnapshot;
+    if (!resources.dimmedSnapshot && snapshot) {
+        resources.dimmedSnapshot = SDL_ConvertSurface(snapshot, snapshot->format, snapshot->flags);
+        drawImage(0, 0, dim, resources.dimmedSnapshot);
+    }
+    return resources.dimmedSnapshot;
+}
+
+bool sameLayout(const SDL_Surface* a, const SDL_Surface* b) {
+    return a && b && a->w == b->w && a->h == b->h && a->format->BytesPerPixel == 4 &&
+           b->format->BytesPerPixel == 4 && a->format->Rmask == b->format->Rmask &&
+           a->format->Gmask == b->format->Gmask && a->format->Bmask == b->format->Bmask;
+}
+
+Uint8* rowAt(SDL_Surface* surface, const SDL_Rect& area, int row) {
+    return static_cast<Uint8*>(surface->pixels) + (area.y + row) * surface->pitch + area.x * 4;
+}
+
+bool stillShowsSnapshot(SDL_Surface* snapshot, const SDL_Rect& area) {
+    for (int row = 0; row < area.h; ++row)
+        if (std::memcmp(rowAt(displaySurface, area, row), rowAt(snapshot, area, row), area.w * 4u) != 0) return false;
+    return true;
+}
+
+void copyArea(SDL_Surface* from, const SDL_Rect& area) {
+    for (int row = 0; row < area.h; ++row)
+        std::memcpy(rowAt(displaySurface, area, row), rowAt(from, area, row), area.w * 4u);
+}
+
+SDL_Rect tileRect(int x, int y, int w, int h) {
+    return {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
+}
+
+// Puts the darkened snapshot wherever the display still shows the snapshot; returns
+// the tiles the board drew over. A band of tiles across the screen is tried whole
+// first, since most of the backdrop is usually untouched.
+std::vector<SDL_Rect> copyDimmedWhereUnchanged(SDL_Surface* snapshot, SDL_Surface* dimmed) {
+    std::vector<SDL_Rect> changed;
+    int width = displaySurface->w;
+    for (int y = 0; y < displaySurface->h; y += backdropTile) {
+        int height = std::min(backdropTile, displaySurface->h - y);
+        SDL_Rect band = tileRect(0, y, width, height);
+        if (stillShowsSnapshot(snapshot, band)) {
+            copyArea(dimmed, band);
+            continue;
+        }
+        for (int x = 0; x < width; x += backdropTile) {
+            SDL_Rect tile = tileRect(x, y, std::min(backdropTile, width - x), height);
+            if (stillShowsSnapshot(snapshot, tile))
+                copyArea(dimmed, tile);
+            else
+                changed.push_back(tile);
+        }
+    }
+    return changed;
+}
+
+bool lockAll(std::initializer_list<SDL_Surface*> surfaces) {
+    for (SDL_Surface* surface : surfaces)
+        if (SDL_LockSurface(surface) != 0) return false;
+    return true;
+}
+
+void unlockAll(std::initializer_list<SDL_Surface*> surfaces) {
+    for (SDL_Surface* surface : surfaces) SDL_UnlockSurface(surface);
+}
+
 void drawDimLayer(const DialogLayout& layout) {
-    SDL_Surface* dim = layout.windowWidth == 800 ? resources.dimLayer800 : resources.dimLayer640;
+    SDL_Surface* dim = dimLayerOf(layout);
     if (!dim || !displaySurface) return;
-    SDL_Rect area = displaySurface->clip_rect;
-    SDL_FillRect(dim, &area, SDL_MapRGBA(dim->format, 0, 0, 0, 200));
-    drawImage(0, 0, dim);
+    SDL_Surface* snapshot = resources.screenSnapshot;
+    SDL_Surface* dimmed = dimmedSnapshot(dim);
+    if (!sameLayout(snapshot, displaySurface) || !sameLayout(dimmed, displaySurface)) {
+        drawImage(0, 0, dim);
+        return;
+    }
+    std::vector<SDL_Rect> changed;
+    if (lockAll({displaySurface, snapshot, dimmed}))
+        changed = copyDimmedWhereUnchanged(snapshot, dimmed);
+    else
+        changed.push_back(displaySurface->clip_rect);
+    unlockAll({displaySurface, snapshot, dimmed});
+    for (SDL_Rect tile : changed) {
+        SDL_Rect at = tile;  // a blit may clip the rectangle it is given
+        SDL_BlitSurface(dim, &tile, displaySurface, &at);
+    }
 }
 
 template <typename Each>
@@ -197,6 +292,7 @@ void releaseDialogButtons(UiState& ui) {
 
 void takeSnapshot() {
     freeSurface(resources.screenSnapshot);
+    freeSurface(resources.dimmedSnapshot);
     if (displaySurface)
         resources.screenSnapshot = SDL_ConvertSurface(displaySurface, displaySurface->format, displaySurface->flags);
 }

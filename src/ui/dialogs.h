@@ -13,7 +13,8 @@ struct UiState;
 void buildDialogButtons(UiState& ui);
 void releaseDialogButtons(UiState& ui);
 
-// Copies the display as the last frame left it; the old copy is freed first.
+// Copies the display as the last frame left it; the old copy and its darkened
+// copy are freed first.
 void takeSnapshot();
 // Opens a dialog over a snapshot of the current screen. A dialog opened from a
 // dialog keeps the first snapshot, so the first dialog does not show behind it.

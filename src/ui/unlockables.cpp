@@ -33,13 +33,18 @@ int unlockThreshold(int index) { return 5 * (index + 1); }
 
 bool isUnlocked(const SavedGame& save, int index) { return save.peachCount >= unlockThreshold(index); }
 
+// Every record owns its own pair of check-box images, made from one decoding of each file.
 void buildUnlockables(UiState& ui) {
+    SDL_Surface* checked = decodeImage(imagePath("checked.img"));
+    SDL_Surface* unchecked = decodeImage(imagePath("unchecked.img"));
     for (int i = 0; i < UnlockableIdCount; ++i) {
         Unlockable& record = ui.unlockables[i];
         record.checkboxRect = {boxX, static_cast<Sint16>(firstBoxY + boxSpacing * i), 16, 16};
-        record.checkedImage = loadAlphaImage(imagePath("checked.img"));
-        record.uncheckedImage = loadAlphaImage(imagePath("unchecked.img"));
+        record.checkedImage = alphaCopy(checked);
+        record.uncheckedImage = alphaCopy(unchecked);
     }
+    freeSurface(checked);
+    freeSurface(unchecked);
 }
 
 void releaseUnlockables(UiState& ui) {

@@ -75,6 +75,8 @@ void drawCreditsBar(cairo_t*, int, int);
 void drawChecked(cairo_t*, int, int);
 void drawUnchecked(cairo_t*, int, int);
 void drawWindowIcon(cairo_t*, int, int);
+// The desktop's application icon, drawn for the size it is asked for.
+void drawAppIcon(cairo_t*, int, int);
 
 // Particles: drawn to fill whatever size the catalogue gives, so a big one is the same shape.
 void drawCollision(cairo_t*, int, int);

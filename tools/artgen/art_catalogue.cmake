@@ -15,3 +15,6 @@ set(ART_IMAGES
   key_particle big_keyparticle dirt big_dirt
   red_particle green_particle red_bigparticle green_bigparticle
   checked unchecked)
+
+# Sizes of the desktop icon in the hicolor theme, each drawn at that size.
+set(ART_ICON_SIZES 16 32 48 64 128 256)

@@ -1,12 +1,14 @@
 // artgen: draws every picture of the game.
 //   artgen --out <resources.res>        writes images/*.img and icons/wndicon.icon
 //   artgen --contact-sheet <file.png>   writes the review sheet
+//   artgen --icons <hicolor> <size>...  writes <size>x<size>/apps/quarrow2.png for the desktop
 #include <SDL.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "catalogue.h"
@@ -76,14 +78,45 @@ bool writeWindowIcon(const std::string& folder) {
   return ok;
 }
 
+// Each size is drawn on its own canvas: a desktop icon scaled up from a small one looks blurred.
+bool writeAppIcon(const std::string& hicolor, int size) {
+  std::string folder = hicolor + "/" + std::to_string(size) + "x" + std::to_string(size);
+  if (!makeDirectory(hicolor) || !makeDirectory(folder) || !makeDirectory(folder + "/apps")) {
+    std::fprintf(stderr, "artgen: cannot create %s/apps\n", folder.c_str());
+    return false;
+  }
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+  cairo_t* cr = cairo_create(s);
+  art::drawAppIcon(cr, size, size);
+  cairo_destroy(cr);
+  std::string path = folder + "/apps/quarrow2.png";
+  bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  if (!ok) std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
+  cairo_surface_destroy(s);
+  return ok;
+}
+
 int usage() {
-  std::fprintf(stderr, "usage: artgen --out <resources.res> | --contact-sheet <file.png>\n");
+  std::fprintf(stderr,
+               "usage: artgen --out <resources.res> | --contact-sheet <file.png>"
+               " | --icons <hicolor> <size>...\n");
   return 2;
+}
+
+int writeAppIcons(const std::string& hicolor, int count, char** sizes) {
+  bool ok = true;
+  for (int i = 0; i < count; ++i) {
+    int size = std::atoi(sizes[i]);
+    if (size < 16 || size > 1024) return usage();
+    ok = writeAppIcon(hicolor, size) && ok;
+  }
+  return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--icons") return writeAppIcons(argv[2], argc - 3, argv + 3);
   if (argc != 3) return usage();
   std::string mode = argv[1], target = argv[2];
   if (mode == "--contact-sheet") return art::writeContactSheet(target.c_str()) ? 0 : 1;

@@ -95,11 +95,33 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
   size_t frames = samples.size() / channels;
   size_t in = std::min(frames, static_cast<size_t>(fadeInSec * kSampleRate));
   size_t out = std::min(frames, static_cast<size_t>(fadeOutSec * kSampleRate));
+  auto ramp = [](size_t i, size_t n) {
+    double x = static_cast<double>(i) / n;
+    return static_cast<float>(x * x * x);
+  };
   for (size_t i = 0; i < in; ++i)
-    for (int c = 0; c < channels; ++c) samples[i * channels + c] *= static_cast<float>(i) / in;
+    for (int c = 0; c < channels; ++c) samples[i * channels + c] *= ramp(i, in);
   for (size_t i = 0; i < out; ++i)
-    for (int c = 0; c < channels; ++c)
-      samples[(frames - 1 - i) * channels + c] *= static_cast<float>(i) / out;
+    for (int c = 0; c < channels; ++c) samples[(frames - 1 - i) * channels + c] *= ramp(i, out);
+}
+
+double shortTermLoudnessDb(const std::vector<float>& samples) {
+  const double presenceLift = std::pow(10.0, 4.0 / 20.0) - 1.0;
+  const size_t window = static_cast<size_t>(0.1 * kSampleRate);
+  Svf presence, rumble;
+  presence.tune(1500.0, 0.29);  // a Q of 0.7
+  rumble.tune(40.0, 0.0);
+  std::vector<double> power(samples.size());
+  double sum = 0.0, loudest = 0.0;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    double lifted = samples[i] + presenceLift * presence.step(samples[i]).high;
+    double weighted = rumble.step(lifted).high;
+    power[i] = weighted * weighted;
+    sum += power[i];
+    if (i >= window) sum -= power[i - window];
+    loudest = std::max(loudest, sum);
+  }
+  return 10.0 * std::log10(std::max(loudest / window, 1e-12));
 }
 
 std::vector<float> StereoBuffer::interleaved() const {

@@ -46,8 +46,17 @@ struct Adsr {
 // Level at time t of a note held for `held` seconds; zero once the release has run out.
 double adsrLevel(const Adsr& env, double t, double held);
 
-// Short linear ramps at both ends so a sound never starts or stops with a jump.
+// Short ramps at both ends so a sound never starts or stops with a jump. They are cubic
+// rather than linear, so the level is far down well before the last sample: a short
+// linear fade from a loud sound still ends in an audible tick.
 void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, double fadeOutSec);
+
+// Loudness of a mono sound as the ear judges a short one, in dB of full scale: the mean
+// power of its loudest tenth of a second, weighted roughly as in broadcast loudness
+// meters (4 dB more weight above 1.5 kHz, where hearing is keenest, none below 40 Hz).
+// A sound shorter than the window counts the rest as silence, so a tick is not
+// mistaken for a loud sound.
+double shortTermLoudnessDb(const std::vector<float>& samples);
 
 struct StereoBuffer {
   std::vector<float> left, right;

@@ -63,10 +63,7 @@ bool writeTrack(const TrackRow& row, const std::string& dataFolder, const std::s
     std::fprintf(stderr, "audiogen: %s: %s\n", scorePath.c_str(), error.c_str());
     return false;
   }
-  std::vector<float> samples = mix.interleaved();
-  // The mixer may leave a short gap when it restarts a track, so both ends touch zero.
-  fadeEdges(samples, 2, 0.005, 0.03);
-  if (!writeOgg(musicFolder + "/" + row.output, samples, 2, kOggQuality, error)) {
+  if (!writeOgg(musicFolder + "/" + row.output, mix.interleaved(), 2, kOggQuality, error)) {
     std::fprintf(stderr, "audiogen: %s\n", error.c_str());
     return false;
   }

@@ -316,6 +316,9 @@ class ScoreReader {
     for (size_t j = begin + 1; j < end; ++j)
       if (!readArrangementLine(lines[j], arr)) return false;
     if (arr.order.empty()) return fail(error_, lines[begin].number, "arrangement '" + name + "' has no order");
+    // A track loops, so a part bar at its end would shift every beat of the next time round.
+    if (!isWholeMultiple(arrangementBeats(score_, arr), score_.meter))
+      return fail(error_, lines[begin].number, "arrangement '" + name + "' is not a whole number of bars");
     for (const std::string& s : arr.order)
       for (const auto& part : score_.sections[s].parts)
         if (!hasVoice(arr, part.first))

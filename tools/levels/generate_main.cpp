@@ -1,9 +1,12 @@
 // Proposes boards for new levels:
 //   quarrow-generate --families "speed tiles, pass-once" [--seed N] [--count N]
 //                    [--iterations N] [--target MOVES] [--walls PERCENT] [--out FOLDER]
+//                    [--from SKELETON.txt [--walls-only]]
 // Each candidate is annealed from its own seed and written as a level source,
 // "candidate-SEED.txt", with the route the solver found as its solution. The
-// families are named as a `teaches:` line names them.
+// families are named as a `teaches:` line names them. A skeleton is a designer's
+// level source to start from; its families are those it holds unless named, and
+// with --walls-only the search only places walls around the designer's tiles.
 #include "generator.h"
 #include "level_source.h"
 
@@ -24,26 +27,51 @@ struct Arguments {
 int usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s --families \"speed tiles, pass-once\" [--seed N] [--count N] [--iterations N] "
-                 "[--target MOVES] [--walls PERCENT] [--out FOLDER]\n",
+                 "[--target MOVES] [--walls PERCENT] [--out FOLDER] [--from SKELETON.txt [--walls-only]]\n",
                  program);
     return 2;
 }
 
+bool readSkeleton(const char* path, GeneratorOptions& options) {
+    LevelSource skeleton;
+    std::vector<SourceError> errors;
+    bool read = readLevelSource(path, skeleton, errors);
+    for (const SourceError& error : errors) std::fprintf(stderr, "%s\n", error.message.c_str());
+    if (read) options.start = skeleton.grid;
+    return read;
+}
+
+std::vector<const IdeaFamily*> familiesOn(const LevelGrid& grid) {
+    std::vector<const IdeaFamily*> families;
+    for (const IdeaFamily& family : ideaFamilies())
+        if (withoutFamily(grid, family) != grid) families.push_back(&family);
+    return families;
+}
+
+// Options take one value each, but for --walls-only.
+bool readOption(const std::string& name, const char* value, Arguments& arguments) {
+    GeneratorOptions& options = arguments.options;
+    if (name == "--families") options.families = familiesNamed(value);
+    else if (name == "--seed") options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+    else if (name == "--count") arguments.count = std::atoi(value);
+    else if (name == "--iterations") options.iterations = std::atoi(value);
+    else if (name == "--target") options.targetMoves = std::atoi(value);
+    else if (name == "--walls") options.wallPercent = std::atoi(value);
+    else if (name == "--out") arguments.folder = value;
+    else if (name == "--from") return readSkeleton(value, options);
+    else return false;
+    return true;
+}
+
 bool readArguments(int argc, char** argv, Arguments& arguments) {
     GeneratorOptions& options = arguments.options;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
-        const char* value = argv[i + 1];
-        if (name == "--families") options.families = familiesNamed(value);
-        else if (name == "--seed") options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
-        else if (name == "--count") arguments.count = std::atoi(value);
-        else if (name == "--iterations") options.iterations = std::atoi(value);
-        else if (name == "--target") options.targetMoves = std::atoi(value);
-        else if (name == "--walls") options.wallPercent = std::atoi(value);
-        else if (name == "--out") arguments.folder = value;
-        else return false;
+        if (name == "--walls-only") options.wallsOnly = true;
+        else if (i + 1 >= argc || !readOption(name, argv[++i], arguments)) return false;
     }
-    return argc % 2 == 1 && !options.families.empty() && arguments.count > 0;
+    if (options.families.empty() && options.start) options.families = familiesOn(*options.start);
+    return !options.families.empty() && arguments.count > 0;
 }
 
 std::string neededText(const LevelMetrics& metrics) {

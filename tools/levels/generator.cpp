@@ -123,8 +123,9 @@ bool chosen(const GeneratorOptions& options, const IdeaFamily* family) {
 
 double scoreOf(const LevelMetrics& metrics, const GeneratorOptions& options) {
     if (!metrics.solvable) return -100.0 + log2Of(metrics.states);
-    double moves = std::min(metrics.withPeach, options.targetMoves) +
-                   0.25 * std::max(0, metrics.withPeach - options.targetMoves);
+    // Moves count up to the target; far past it a board turns into a walk.
+    double moves = std::min(metrics.withPeach, options.targetMoves) -
+                   0.5 * std::max(0, metrics.withPeach - options.targetMoves * 3 / 2);
     double score = 3.0 * moves + 2.0 * log2Of(metrics.deadEnds) + 2.0 * log2Of(metrics.states);
     int peachDetour = metrics.withPeach - metrics.toGoal;
     if (peachDetour < 4) score -= 3.0 * (4 - peachDetour);
@@ -150,9 +151,10 @@ LevelGrid randomBoard(const GeneratorOptions& options, std::mt19937& random) {
     return grid;
 }
 
-LevelGrid mutated(const LevelGrid& grid, std::mt19937& random) {
+LevelGrid mutated(const LevelGrid& grid, std::mt19937& random, bool wallsOnly) {
     LevelGrid next = grid;
     int roll = uniform(random, 0, 99);
+    if (wallsOnly) roll = roll < 70 ? 0 : 99;
     if (roll < 40) toggleWall(next, random);
     else if (roll < 75) moveTile(next, random);
     else if (roll < 90) turnTile(next, random);
@@ -163,7 +165,7 @@ LevelGrid mutated(const LevelGrid& grid, std::mt19937& random) {
 Candidate generateBoard(const GeneratorOptions& options, const std::function<void(const Candidate&)>& onBest) {
     std::mt19937 random(options.seed);
     Candidate current;
-    current.grid = randomBoard(options, random);
+    current.grid = options.start ? *options.start : randomBoard(options, random);
     current.metrics = measureLevel(current.grid, options.rules);
     current.score = scoreOf(current.metrics, options);
     Candidate best = current;
@@ -173,7 +175,7 @@ Candidate generateBoard(const GeneratorOptions& options, const std::function<voi
     for (int i = 0; i < options.iterations; ++i) {
         double temperature = 4.0 * std::pow(0.05, static_cast<double>(i) / std::max(1, options.iterations));
         Candidate next;
-        next.grid = mutated(current.grid, random);
+        next.grid = mutated(current.grid, random, options.wallsOnly);
         next.metrics = measureLevel(next.grid, options.rules);
         next.score = scoreOf(next.metrics, options);
         double chance = std::exp((next.score - current.score) / temperature);

@@ -7,6 +7,7 @@
 #include "metrics.h"
 
 #include <functional>
+#include <optional>
 #include <random>
 
 struct GeneratorOptions {
@@ -16,6 +17,10 @@ struct GeneratorOptions {
     int targetMoves = 20;  // the fewest moves with the peach it aims for
     int wallPercent = 20;  // of the inner cells, at the start
     PlayRules rules;
+    // A designer's skeleton to start from instead of a random board; with wallsOnly
+    // the search only places and moves walls, and every other tile stays put.
+    std::optional<LevelGrid> start;
+    bool wallsOnly = false;
 };
 
 struct Candidate {
@@ -25,15 +30,17 @@ struct Candidate {
 };
 
 // How good a board is for the options: solvable with the peach first, then moves
-// up to the target, dead ends, states, and each chosen family it needs.
+// up to the target (and less so far past it), dead ends, states, and each chosen
+// family it needs.
 double scoreOf(const LevelMetrics& metrics, const GeneratorOptions& options);
 
 // A random walled board with one player, goal and peach and a few tiles of each family.
 LevelGrid randomBoard(const GeneratorOptions& options, std::mt19937& random);
 
 // One small change: a wall added or taken away, a tile moved, an arrow or speed
-// tile turned. The frame of walls, the player, the goal and the peach stay one each.
-LevelGrid mutated(const LevelGrid& grid, std::mt19937& random);
+// tile turned (only the first when wallsOnly). The frame of walls, the player, the
+// goal and the peach stay one each.
+LevelGrid mutated(const LevelGrid& grid, std::mt19937& random, bool wallsOnly = false);
 
-// Anneals from a random board; `onBest` hears every new best candidate.
+// Anneals from the skeleton or a random board; `onBest` hears every new best candidate.
 Candidate generateBoard(const GeneratorOptions& options, const std::function<void(const Candidate&)>& onBest = {});

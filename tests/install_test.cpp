@@ -1,0 +1,286 @@
+// The installed game: the tree `cmake --install` lays out in a temporary DESTDIR, and the
+// launcher started from there with a temporary HOME, the way a player starts it from the
+// desktop's menu. The game runs a few frames under SDL's dummy drivers and is ended by
+// SIGTERM, which it takes as a quit.
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The current environment with the given NAME=value entries in place of its own.
+std::vector<std::string> environmentWith(const std::vector<std::string>& entries) {
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        bool replaced = false;
+        for (const std::string& own : entries) replaced |= text.compare(0, own.find('=') + 1, own, 0, own.find('=') + 1) == 0;
+        if (!replaced) result.push_back(text);
+    }
+    result.insert(result.end(), entries.begin(), entries.end());
+    return result;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+    std::vector<char*> result;
+    for (std::string& text : texts) result.push_back(&text[0]);
+    result.push_back(nullptr);
+    return result;
+}
+
+// Runs a program to its end; its status, and what it wrote to stdout and stderr together.
+int run(std::vector<std::string> argv, std::string& output, std::vector<std::string> env = environmentWith({})) {
+    char pattern[] = "/tmp/quarrow-output-XXXXXX";
+    int fd = mkstemp(pattern);
+    if (fd < 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fd, STDERR_FILENO);
+    std::vector<char*> args = pointers(argv), envp = pointers(env);
+    pid_t child;
+    int spawned = posix_spawnp(&child, args[0], &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    int status = -1;
+    if (spawned == 0) waitpid(child, &status, 0);
+    close(fd);
+    output = readWholeFile(pattern);
+    unlink(pattern);
+    return spawned == 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The build installed under /opt/quarrow2 in a temporary DESTDIR, once for the whole run of
+// this program, and removed at its end.
+class InstalledTree {
+public:
+    InstalledTree() {
+        char pattern[] = "/tmp/quarrow-destdir-XXXXXX";
+        if (!mkdtemp(pattern)) return;
+        root_ = pattern;
+        std::string log;
+        int status = run({CMAKE_COMMAND, "--install", BUILD_DIR, "--prefix", "/opt/quarrow2"}, log,
+                         environmentWith({"DESTDIR=" + root_}));
+        ok_ = status == 0;
+        log_ = log;
+    }
+    ~InstalledTree() {
+        if (!root_.empty()) fs::remove_all(root_);
+    }
+    bool ok() const { return ok_; }
+    const std::string& log() const { return log_; }
+    std::string path(const std::string& relative) const { return root_ + "/opt/quarrow2/" + relative; }
+
+private:
+    std::string root_, log_;
+    bool ok_ = false;
+};
+
+const InstalledTree& tree() {
+    static const InstalledTree installedOnce;
+    EXPECT_TRUE(installedOnce.ok()) << installedOnce.log();
+    return installedOnce;
+}
+
+std::string installed(const std::string& relative) { return tree().path(relative); }
+std::string launcher() { return installed(QUARROW_GAMES_DIR "/quarrow2"); }
+std::string gameData() { return installed(QUARROW_DATA_DIR); }
+
+bool onPath(const char* tool) {
+    std::string ignored;
+    return run({"sh", "-c", std::string("command -v ") + tool}, ignored) == 0;
+}
+
+// True once the process has become a program that catches SIGTERM: the launcher is a shell,
+// which does not, and it replaces itself with the game.
+bool catchesTermination(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
+}
+
+// Exit status, or -1 when the process did not end within the time.
+int waitForExit(pid_t pid, std::chrono::seconds limit) {
+    Clock::time_point end = Clock::now() + limit;
+    int status = 0;
+    while (Clock::now() < end) {
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+}
+
+// Starts the launcher, lets the game run a few frames, ends it with SIGTERM and returns its
+// exit status; the process it became is the installed game, or the test fails.
+int startAndQuit(const std::string& program, const std::vector<std::string>& env) {
+    std::vector<std::string> argv = {program}, envTexts = environmentWith(env);
+    std::vector<char*> args = pointers(argv), envp = pointers(envTexts);
+    pid_t child;
+    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, args.data(), envp.data()) != 0) return -1;
+    Clock::time_point end = Clock::now() + std::chrono::seconds(30);
+    while (!catchesTermination(child) && Clock::now() < end) {
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            ADD_FAILURE() << program << " ended by itself before it could be quit, status " << status;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(fs::canonical("/proc/" + std::to_string(child) + "/exe"),
+              fs::canonical(installed(QUARROW_LIBEXEC_DIR "/quarrow2")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(child, SIGTERM);
+    return waitForExit(child, std::chrono::seconds(30));
+}
+
+std::vector<std::string> entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void expectLinkedToInstalledData(const std::string& folder) {
+    for (const char* name : {"resources.res", "help"}) {
+        fs::path place = fs::path(folder) / name;
+        ASSERT_TRUE(fs::is_symlink(place)) << place;
+        EXPECT_EQ(fs::read_symlink(place), fs::canonical(fs::path(gameData()) / name));
+    }
+}
+
+std::string allByteValues() {
+    std::string bytes;
+    for (int i = 0; i < 512; ++i) bytes.push_back(static_cast<char>(i * 7));
+    return bytes;
+}
+
+TEST(InstalledTree, LaysTheGameOutTheWayDebianLaysOutGames) {
+    for (const char* program : {QUARROW_GAMES_DIR "/quarrow2", QUARROW_GAMES_DIR "/quarrow-solve",
+                                QUARROW_LIBEXEC_DIR "/quarrow2"})
+        EXPECT_EQ(access(installed(program).c_str(), X_OK), 0) << program;
+    for (const char* file :
+         {"resources.res/icons/wndicon.icon", "resources.res/images/player.img", "resources.res/maps/level1.map",
+          "resources.res/music/music1.mus", "resources.res/sounds/goal.snd", "help/index.html",
+          "help/files/level-editor.html"})
+        EXPECT_TRUE(fs::is_regular_file(fs::path(gameData()) / file)) << file;
+    // The fonts belong to their own package: links, and they lead to a font.
+    for (const char* font : {"arial.font", "arialbd.font"}) {
+        fs::path link = fs::path(gameData()) / "resources.res/fonts" / font;
+        EXPECT_TRUE(fs::is_symlink(link)) << link;
+        EXPECT_TRUE(fs::is_regular_file(link)) << link << " leads nowhere";
+    }
+    for (const char* file : {"share/applications/quarrow2.desktop", "share/metainfo/" QUARROW_APP_ID ".metainfo.xml",
+                             "share/man/man6/quarrow2.6.gz", "share/man/man6/quarrow-solve.6.gz",
+                             "share/doc/quarrow2/copyright", "share/doc/quarrow2/changelog.gz"})
+        EXPECT_TRUE(fs::is_regular_file(installed(file))) << file;
+    // The menu starts the launcher by its installed path, the DESTDIR left out.
+    std::string entry = readWholeFile(installed("share/applications/quarrow2.desktop"));
+    EXPECT_NE(entry.find("\nExec=/opt/quarrow2/" QUARROW_GAMES_DIR "/quarrow2\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nIcon=quarrow2\n"), std::string::npos) << entry;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        std::string side = std::to_string(size);
+        EXPECT_TRUE(fs::is_regular_file(installed("share/icons/hicolor/" + side + "x" + side + "/apps/quarrow2.png")))
+            << size;
+    }
+}
+
+TEST(Launcher, FirstStartMakesTheGameFolderWithTheLinksAndTheSettingsOnly) {
+    TempFolder home;
+    // A relative XDG_DATA_HOME is not valid and gives way to the default.
+    ASSERT_EQ(startAndQuit(launcher(), {"HOME=" + home.path(), "XDG_DATA_HOME=relative/data"}), 0);
+    std::string folder = home.file(".local/share/quarrow2");
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"help", "resources.res", "settings.set"}));
+    expectLinkedToInstalledData(folder);
+    EXPECT_EQ(readWholeFile(folder + "/settings.set"), "w=1\ns=1\n");
+    EXPECT_FALSE(fs::exists(home.file("relative")));
+}
+
+TEST(Launcher, LaterStartsKeepThePlayersFilesAndRepointStaleLinks) {
+    TempFolder home;
+    std::string folder = home.file("data/quarrow2");
+    fs::create_directories(folder + "/maps");
+    const std::string save = allByteValues(), map = "1 2 3\n";
+    writeWholeFile(folder + "/game_save.sav", save);
+    writeWholeFile(folder + "/maps/mine.map", map);
+    writeWholeFile(folder + "/settings.set", "w=1\ns=0\n");
+    fs::create_directory_symlink("/usr/share/games/an-older-install/help", folder + "/help");
+    // Reached through a link, as from a folder of the player's own on the PATH.
+    fs::create_directory(home.file("bin"));
+    fs::create_symlink(launcher(), home.file("bin/quarrow2"));
+    std::vector<std::string> env = {"HOME=" + home.path(), "XDG_DATA_HOME=" + home.file("data")};
+
+    for (int start = 1; start <= 2; ++start) {
+        ASSERT_EQ(startAndQuit(home.file("bin/quarrow2"), env), 0) << "start " << start;
+        expectLinkedToInstalledData(folder);
+        EXPECT_EQ(readWholeFile(folder + "/game_save.sav"), save) << "start " << start;
+        EXPECT_EQ(readWholeFile(folder + "/maps/mine.map"), map);
+        EXPECT_EQ(readWholeFile(folder + "/settings.set"), "w=1\ns=0\n");
+    }
+    EXPECT_FALSE(fs::exists(home.file(".local")));
+}
+
+TEST(Launcher, TakesNoOptions) {
+    std::string output;
+    EXPECT_EQ(run({launcher(), "--fullscreen"}, output), 2);
+    EXPECT_NE(output.find("usage: quarrow2"), std::string::npos) << output;
+    EXPECT_EQ(run({launcher(), "--version"}, output), 0);
+    EXPECT_EQ(output, "quarrow2 " QUARROW_VERSION "\n");
+}
+
+TEST(Validators, DesktopEntryIsValid) {
+    if (!onPath("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed";
+    std::string output;
+    EXPECT_EQ(run({"desktop-file-validate", installed("share/applications/quarrow2.desktop")}, output), 0);
+    EXPECT_EQ(output, "");
+}
+
+TEST(Validators, MetainfoIsValid) {
+    if (!onPath("appstreamcli")) GTEST_SKIP() << "appstreamcli is not installed";
+    std::string output;
+    EXPECT_EQ(run({"appstreamcli", "validate", "--no-net", installed("share/metainfo/" QUARROW_APP_ID ".metainfo.xml")},
+                  output),
+              0)
+        << output;
+    EXPECT_EQ(output.find("W:"), std::string::npos) << output;
+}
+
+TEST(Validators, ManualPagesShowWithoutWarnings) {
+    if (!onPath("man")) GTEST_SKIP() << "man is not installed";
+    for (const char* page : {"quarrow2", "quarrow-solve"}) {
+        std::string path = installed(std::string("share/man/man6/") + page + ".6.gz"), output;
+        std::vector<std::string> env = environmentWith({"MANWIDTH=80", "LC_ALL=C.UTF-8"});
+        EXPECT_EQ(run({"man", "--warnings", "-E", "UTF-8", "-l", path}, output, env), 0) << page;
+        EXPECT_EQ(output.find("warning"), std::string::npos) << output;
+        EXPECT_NE(output.find("NAME"), std::string::npos) << output;
+        EXPECT_NE(output.find(page), std::string::npos) << output;
+    }
+}
+
+}  // namespace
