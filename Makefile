@@ -2,8 +2,12 @@
 BUILD_DIR ?= build
 GAME_DIR  := $(BUILD_DIR)/game
 JOBS      ?= $(shell nproc)
+FUZZ_DIR  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES := plain_map built_in_level saved_game settings level_source
+HEADLESS  := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-.PHONY: all deps build run test bench contact-sheet level-table clean
+.PHONY: all deps build run test fuzz bench contact-sheet level-table clean
 
 all: build
 
@@ -20,8 +24,16 @@ run: build
 	cd $(GAME_DIR) && ./quarrow2
 
 test: build
-	cd $(BUILD_DIR) && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-		ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# Each reader's libFuzzer harness for FUZZ_SECONDS (clang, address and undefined sanitizers).
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DQUARROW_SANITIZE=address,undefined -DQUARROW_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_HARNESSES:%=%_fuzz)
+	./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_HARNESSES)
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
@@ -35,4 +47,4 @@ level-table: build
 	cmake --build $(BUILD_DIR) --target level_table
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -1,9 +1,17 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, and only those that are missing.
+# `install-deps.sh fuzz` also installs what `make fuzz` needs on top.
 set -e
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
 fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev"
+# libFuzzer and the sanitizer runtimes come with clang's runtime package;
+# llvm-symbolizer turns the addresses of a report into file and line.
+FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
+
+case "${1:-}" in
+  fuzz) PACKAGES="$PACKAGES $FUZZ_PACKAGES" ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
