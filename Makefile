@@ -2,12 +2,13 @@
 BUILD_DIR ?= build
 GAME_DIR  := $(BUILD_DIR)/game
 JOBS      ?= $(shell nproc)
+ASAN_DIR  ?= build-asan
 FUZZ_DIR  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_HARNESSES := plain_map built_in_level saved_game settings level_source
 HEADLESS  := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-.PHONY: all deps build run test fuzz bench contact-sheet level-table clean
+.PHONY: all deps build run test test-asan fuzz bench contact-sheet level-table clean
 
 all: build
 
@@ -25,6 +26,20 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# Every test again, built with g++'s AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leaks of SDL 2, dbus and fontconfig themselves are suppressed, and nothing else.
+$(ASAN_DIR)/CMakeCache.txt: | deps
+	@./scripts/install-deps.sh asan
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_SANITIZE=address,undefined
+
+test-asan: deps $(ASAN_DIR)/CMakeCache.txt
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && $(HEADLESS) \
+		ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:strict_init_order=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
 
 # Each reader's libFuzzer harness for FUZZ_SECONDS (clang, address and undefined sanitizers).
 fuzz:
@@ -47,4 +62,4 @@ level-table: build
 	cmake --build $(BUILD_DIR) --target level_table
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
