@@ -6,9 +6,11 @@ ASAN_DIR  ?= build-asan
 FUZZ_DIR  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_HARNESSES := plain_map built_in_level saved_game settings level_source
+SEEDS     ?= 20
+FRAMES    ?= 100000
 HEADLESS  := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-.PHONY: all deps build run test test-asan fuzz bench contact-sheet level-table clean
+.PHONY: all deps build run test test-asan soak fuzz bench contact-sheet level-table clean
 
 all: build
 
@@ -40,6 +42,10 @@ test-asan: deps $(ASAN_DIR)/CMakeCache.txt
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The random-input soak at length: make soak SEEDS=20 FRAMES=100000.
+soak: build
+	cd $(BUILD_DIR) && $(HEADLESS) QUARROW_SOAK_SEEDS=$(SEEDS) QUARROW_SOAK_FRAMES=$(FRAMES) ./tests/soak_test
 
 # Each reader's libFuzzer harness for FUZZ_SECONDS (clang, address and undefined sanitizers).
 fuzz:
