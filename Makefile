@@ -6,8 +6,15 @@ BENCH_DIR ?= build-release
 BENCH_ARGS ?=
 JOBS      ?= $(shell nproc)
 PREFIX    ?= /usr/local
+ASAN_DIR  ?= build-asan
+FUZZ_DIR  ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES := plain_map built_in_level saved_game settings level_source
+SEEDS     ?= 20
+FRAMES    ?= 100000
+HEADLESS  := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 
-.PHONY: all deps build run test bench contact-sheet level-table install deb clean
+.PHONY: all deps build run test test-asan soak fuzz bench contact-sheet level-table install deb clean
 
 all: build
 
@@ -24,8 +31,34 @@ run: build
 	cd $(GAME_DIR) && ./quarrow2
 
 test: build
-	cd $(BUILD_DIR) && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+	cd $(BUILD_DIR) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# Every test again, built with g++'s AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leaks of SDL 2, dbus and fontconfig themselves are suppressed, and nothing else.
+$(ASAN_DIR)/CMakeCache.txt: | deps
+	@./scripts/install-deps.sh asan
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_SANITIZE=address,undefined
+
+test-asan: deps $(ASAN_DIR)/CMakeCache.txt
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && $(HEADLESS) \
+		ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:strict_init_order=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The random-input soak at length: make soak SEEDS=20 FRAMES=100000.
+soak: build
+	cd $(BUILD_DIR) && $(HEADLESS) QUARROW_SOAK_SEEDS=$(SEEDS) QUARROW_SOAK_FRAMES=$(FRAMES) ./tests/soak_test
+
+# Each reader's libFuzzer harness for FUZZ_SECONDS (clang, address and undefined sanitizers).
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DQUARROW_SANITIZE=address,undefined -DQUARROW_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_HARNESSES:%=%_fuzz)
+	./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_HARNESSES)
 
 $(BENCH_DIR)/CMakeCache.txt: | deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release
@@ -60,4 +93,4 @@ deb: build
 	fi
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -76,6 +76,18 @@ TEST(Settings, AreWrittenWholeOrNotAtAll) {
     EXPECT_FALSE(writeSettings("no-such-folder/settings.set", Settings{}));
 }
 
+TEST(Settings, EveryPairOfFlagsReadsBackAsWritten) {
+    TempFolder folder;
+    for (bool windowed : {false, true})
+        for (bool musicOn : {false, true}) {
+            ASSERT_TRUE(writeSettings("settings.set", Settings{windowed, musicOn}));
+            Settings read = readSettings("settings.set");
+            EXPECT_EQ(read.windowed, windowed);
+            EXPECT_EQ(read.musicOn, musicOn);
+            EXPECT_EQ(readWholeFile(folder.file("settings.set")), settingsText(Settings{windowed, musicOn}));
+        }
+}
+
 class SpineTest : public GameTest {};
 
 TEST_F(SpineTest, QuitStillHandlesTheRestOfTheBatchAndWritesSettings) {

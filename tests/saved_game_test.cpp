@@ -122,3 +122,28 @@ TEST(SaveGame, AFailedWriteLeavesTheOldFileByteForByte) {
     EXPECT_FALSE(saveGame(save, folder.file(saveFileName)));
     EXPECT_EQ(readWholeFile(folder.file(saveFileName)), before);
 }
+
+// Whatever a file holds, the record written for what was read reads back the same.
+class DecodeSavedGame : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DecodeSavedGame, WhatItReadsIsWrittenBackToReadTheSame) {
+    SavedGame read;
+    decodeSavedGame(scrambleText(GetParam(), saveKey), read);
+    std::string record = savedGameRecord(read);
+    ASSERT_EQ(record.size(), 47u);
+    SavedGame again;
+    again.highestLevel = 77;
+    again.gameWon = !read.gameWon;
+    decodeSavedGame(scrambleText(record, saveKey), again);
+    EXPECT_EQ(again.highestLevel, read.highestLevel);
+    EXPECT_EQ(again.peachTaken, read.peachTaken);
+    EXPECT_EQ(again.enabled, read.enabled);
+    EXPECT_EQ(again.spareSwitch, read.spareSwitch);
+    EXPECT_EQ(again.gameWon, read.gameWon);
+    EXPECT_EQ(again.peachCount, read.peachCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, DecodeSavedGame,
+                         ::testing::Values("", "7", "-9", "99" + std::string(45, '1'), "x5" + std::string(45, '9'),
+                                           "12" + std::string(30, '1'),
+                                           std::string(300, '3')));

@@ -75,6 +75,17 @@ static bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The new name lives in the folder's entries, not in the file: without this a power
+// loss just after the rename can bring the old file back.
+static void syncFolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     std::string temporary = path + ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -85,6 +96,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
         std::remove(temporary.c_str());
         return false;
     }
+    syncFolderOf(path);
     return true;
 }
 

@@ -23,8 +23,9 @@ bool listDirectory(const std::string& path, std::vector<std::string>& names);
 // regular file or unreadable.
 bool readFile(const std::string& path, std::string& bytes, size_t maxBytes);
 
-// Writes a temporary file beside path, flushes it to disk and renames it over
-// path, so a crash or a full disk never leaves a half-written file behind.
+// Writes a temporary file beside path, flushes it to disk, renames it over path
+// and flushes the folder, so a crash, a full disk or a power loss leaves either
+// the old file or the new one, never a half-written one.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
 // Asks the desktop to open a document (a help page) in the user's browser.

@@ -45,6 +45,11 @@ bool loadGame(SavedGame& save, const std::string& path) {
     save.peachCount = 0;
     std::string bytes;
     if (!platform::readFile(path, bytes, readCap)) return false;
+    decodeSavedGame(bytes, save);
+    return true;
+}
+
+void decodeSavedGame(const std::string& bytes, SavedGame& save) {
     std::string record = scrambleText(bytes.substr(0, bytes.find('\n')), saveKey);
     if (record.size() >= 2) save.highestLevel = fieldValue(record, 0, 2);
     for (size_t i = 0; i < save.peachTaken.size(); ++i) readFlag(record, peachStart + i, save.peachTaken[i]);
@@ -53,7 +58,6 @@ bool loadGame(SavedGame& save, const std::string& path) {
     readFlag(record, wonAt, save.gameWon);
     save.peachCount = static_cast<int>(std::count(save.peachTaken.begin(), save.peachTaken.end(), true));
     save.noticesShown = save.peachCount / 5;
-    return true;
 }
 
 bool saveFileExists(const std::string& path) {

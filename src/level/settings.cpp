@@ -18,16 +18,23 @@ bool readFlag(std::istream& in, bool fallback) {
 }  // namespace
 
 Settings readSettings(const std::string& path) {
-    Settings settings;
     std::string text;
-    if (!platform::readFile(path, text, 4096)) return settings;
+    if (!platform::readFile(path, text, 4096)) return Settings{};
+    return parseSettings(text);
+}
+
+Settings parseSettings(const std::string& text) {
+    Settings settings;
     std::istringstream in(text);
     settings.windowed = readFlag(in, settings.windowed);
     settings.musicOn = readFlag(in, settings.musicOn);
     return settings;
 }
 
+std::string settingsText(const Settings& settings) {
+    return std::string("w=") + (settings.windowed ? "1" : "0") + "\ns=" + (settings.musicOn ? "1" : "0") + "\n";
+}
+
 bool writeSettings(const std::string& path, const Settings& settings) {
-    std::string text = std::string("w=") + (settings.windowed ? "1" : "0") + "\ns=" + (settings.musicOn ? "1" : "0") + "\n";
-    return platform::writeFileAtomically(path, text);
+    return platform::writeFileAtomically(path, settingsText(settings));
 }
