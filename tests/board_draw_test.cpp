@@ -3,36 +3,16 @@
 #include "level/map_file.h"
 #include "support/board_sketch.h"
 
-namespace {
-
-bool sameColour(SDL_Color a, SDL_Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
-
-}  // namespace
-
-class BoardDrawTest : public GameTest {
+class BoardDrawTest : public StandInGameTest {
 protected:
-    void SetUp() override {
-        withResources_ = false;
-        GameTest::SetUp();
-        images = std::make_unique<StandInImages>();
-    }
-    void TearDown() override {
-        GameTest::TearDown();
-        images.reset();
-    }
     void play(const std::vector<std::string>& rows) {
         app.screen = TestPlay;
         writeMap(folder_.file(testMapName), sketchGrid(rows));
         loadTestMap(app);
     }
-    bool shows(int x, int y, Img::Key key, int frame = 0) {
-        return sameColour(pixel(x, y), StandInImages::colour(key, frame));
-    }
     LevelObject& player() { return app.level.player; }
     std::vector<LevelObject>& list(TileKind kind) { return app.level[kind]; }
-    bool showsBackground(int x, int y) { return sameColour(pixel(x, y), SDL_Color{136, 136, 136, 0}); }
-
-    std::unique_ptr<StandInImages> images;
+    bool showsBackground(int x, int y) { return shows(x, y, SDL_Color{136, 136, 136, 0}); }
 };
 
 TEST_F(BoardDrawTest, SpeedTilesShowTheFrameOfTheAnimationPhase) {
@@ -115,6 +95,6 @@ TEST_F(BoardDrawTest, ADialogShowsTheSnapshotBehindTheBoard) {
     resources.screenSnapshot = snapshot;
     app.screen = NoPlayerDialog;
     drawBoard(app);  // the dialog itself is drawn over this afterwards
-    EXPECT_TRUE(sameColour(pixel(300, 300), SDL_Color{10, 20, 30, 0}));
+    EXPECT_TRUE(shows(300, 300, SDL_Color{10, 20, 30, 0}));
     EXPECT_TRUE(shows(70, 100, Img::wall));
 }

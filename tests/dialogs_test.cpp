@@ -151,28 +151,13 @@ TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
 }
 
 // Dialogs drawn with solid stand-ins for their images.
-class DialogDrawTest : public GameTest {
+class DialogDrawTest : public StandInGameTest {
 protected:
-    void SetUp() override {
-        withResources_ = false;
-        GameTest::SetUp();
-        images = std::make_unique<StandInImages>();
-    }
-    void TearDown() override {
-        GameTest::TearDown();
-        images.reset();
-    }
     void show(ScreenId dialog, int width) {
         setDisplayMode(width, 480, windowFlags);
         app.screen = dialog;
         frames(1);
     }
-    bool shows(int x, int y, SDL_Color c) {
-        SDL_Color p = pixel(x, y);
-        return p.r == c.r && p.g == c.g && p.b == c.b;
-    }
-    bool shows(int x, int y, Img::Key key) { return shows(x, y, StandInImages::colour(key)); }
-    std::unique_ptr<StandInImages> images;
 };
 
 struct BoxCase {

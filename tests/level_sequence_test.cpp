@@ -261,39 +261,27 @@ TEST_F(LevelSequenceTest, AGoalDelayEndingWithNoLevelInPlayRecordsNoPeach) {
 
 // The level select drawn with solid stand-ins: one colour per image, and the
 // level labels as small squares, black ones and white ones.
-class LevelSelectDrawTest : public GameTest {
+class LevelSelectDrawTest : public StandInGameTest {
 protected:
     void SetUp() override {
-        withResources_ = false;
-        GameTest::SetUp();
-        images = std::make_unique<StandInImages>();
+        StandInGameTest::SetUp();
         for (auto& labels : app.ui.levelLabels) {  // released with the program
             labels[0] = square(blackLabel);
             labels[1] = square(whiteLabel);
         }
         app.screen = LevelSelect;
     }
-    void TearDown() override {
-        GameTest::TearDown();
-        images.reset();
-    }
     static SDL_Surface* square(SDL_Color c) {
         SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, c.r, c.g, c.b));
         return surface;
     }
-    bool shows(int x, int y, SDL_Color c) {
-        SDL_Color p = pixel(x, y);
-        return p.r == c.r && p.g == c.g && p.b == c.b;
-    }
-    bool shows(int x, int y, Img::Key key) { return shows(x, y, StandInImages::colour(key)); }
     // The top-left corner of the cell of a level index.
     static int cellLeft(int index) { return 48 + 80 * (index % 7); }
     static int cellTop(int index) { return 98 + 64 * (index / 7); }
 
     static constexpr SDL_Color blackLabel = {1, 2, 3, 0};
     static constexpr SDL_Color whiteLabel = {251, 252, 253, 0};
-    std::unique_ptr<StandInImages> images;
 };
 
 TEST_F(LevelSelectDrawTest, OneDigitLabelsSitFurtherRightThanTwoDigitOnes) {

@@ -101,3 +101,19 @@ StandInImages::~StandInImages() {
         resources.images[key] = nullptr;
     }
 }
+
+void StandInGameTest::SetUp() {
+    withResources_ = false;
+    GameTest::SetUp();
+    images = std::make_unique<StandInImages>();
+}
+
+void StandInGameTest::TearDown() {
+    GameTest::TearDown();
+    images.reset();
+}
+
+bool StandInGameTest::shows(int x, int y, SDL_Color colour) const {
+    SDL_Color p = pixel(x, y);
+    return p.r == colour.r && p.g == colour.g && p.b == colour.b;
+}

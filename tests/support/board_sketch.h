@@ -60,3 +60,17 @@ public:
 private:
     std::vector<std::pair<Img::Key, SDL_Surface*>> installed_;
 };
+
+// The program started without its resources and every image slot a solid stand-in,
+// so drawing can be checked by the colour of a pixel.
+class StandInGameTest : public GameTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    bool shows(int x, int y, SDL_Color colour) const;
+    bool shows(int x, int y, Img::Key key, int frame = 0) const {
+        return shows(x, y, StandInImages::colour(key, frame));
+    }
+
+    std::unique_ptr<StandInImages> images;
+};
