@@ -3,6 +3,7 @@
 // them, and the generator that proposes boards by them. Boards are drawn as the
 // level sources draw them.
 #include "support/test_support.h"
+#include "support/walled_board.h"
 
 #include "generator.h"
 #include "level_table.h"
@@ -11,17 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// Rows are padded with walls to 20 x 15, so a test draws only what matters.
-LevelGrid drawBoard(std::vector<std::string> rows) {
-    LevelGrid grid{};
-    rows.resize(boardRows, "");
-    for (int row = 0; row < boardRows; ++row) {
-        rows[row].resize(boardColumns, '#');
-        for (int column = 0; column < boardColumns; ++column) grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
-    }
-    return grid;
-}
 
 std::vector<std::string> neededIdeas(const LevelMetrics& metrics) {
     std::vector<std::string> names;

@@ -1,6 +1,7 @@
 // The solver: fewest presses by the game's own step, and the warnings a level
 // designer needs. Boards are drawn as the level sources draw them.
 #include "support/test_support.h"
+#include "support/walled_board.h"
 
 #include "level_source.h"
 #include "solver.h"
@@ -8,17 +9,6 @@
 #include <set>
 
 namespace {
-
-// Rows are padded with walls to 20 x 15, so a test draws only what matters.
-LevelGrid drawBoard(std::vector<std::string> rows, char pad = '#') {
-    LevelGrid grid{};
-    rows.resize(boardRows, "");
-    for (int row = 0; row < boardRows; ++row) {
-        rows[row].resize(boardColumns, pad);
-        for (int column = 0; column < boardColumns; ++column) grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
-    }
-    return grid;
-}
 
 SolveResult solve(const std::vector<std::string>& rows, PlayRules rules = {}, char pad = '#') {
     SolveOptions options;
