@@ -42,6 +42,47 @@ TEST(DrawImage, TruncatesTowardZero) {
     SDL_FreeSurface(target);
 }
 
+// --- a display that shows nothing ---
+
+struct DriverCase {
+    const char* name;
+    const char* driver;     // the one SDL settled on
+    const char* requested;  // SDL_VIDEODRIVER, null when unset
+    int attempt;
+    DriverVerdict verdict;
+};
+
+class VideoDriverTest : public ::testing::TestWithParam<DriverCase> {};
+
+TEST_P(VideoDriverTest, IsKeptTriedAgainOrGivenUp) {
+    const DriverCase& c = GetParam();
+    EXPECT_EQ(judgeVideoDriver(c.driver, c.requested, c.attempt), c.verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drivers, VideoDriverTest,
+    ::testing::Values(DriverCase{"X11IsKept", "x11", nullptr, 1, DriverVerdict::Keep},
+                      DriverCase{"WaylandIsKept", "wayland", nullptr, 1, DriverVerdict::Keep},
+                      DriverCase{"ConsoleIsKept", "KMSDRM", nullptr, 1, DriverVerdict::Keep},
+                      DriverCase{"OffscreenIsTriedAgain", "offscreen", nullptr, 1, DriverVerdict::TryAgain},
+                      DriverCase{"DummyUnderAnEmptyChoiceIsTriedAgain", "dummy", "", displayAttempts - 1,
+                                 DriverVerdict::TryAgain},
+                      DriverCase{"EvdevIsGivenUpAtTheLastAttempt", "evdev", nullptr, displayAttempts,
+                                 DriverVerdict::GiveUp},
+                      DriverCase{"OffscreenChosenIsKept", "offscreen", "offscreen", displayAttempts,
+                                 DriverVerdict::Keep},
+                      DriverCase{"DummyChosenInAListIsKept", "dummy", "x11,dummy", 1, DriverVerdict::Keep}),
+    [](const ::testing::TestParamInfo<DriverCase>& info) { return std::string(info.param.name); });
+
+TEST(NoDisplayMessage, NamesTheDriverTheTriesAndTheDisplaysSeen) {
+    std::string message = noDisplayMessage("offscreen", 5, ":99", nullptr);
+    for (const char* part : {"\"offscreen\"", "5 tries", "DISPLAY=\":99\"", "WAYLAND_DISPLAY not set", "SDL_VIDEODRIVER"})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    message = noDisplayMessage("dummy", 3, nullptr, "wayland-1");
+    for (const char* part : {"DISPLAY not set", "WAYLAND_DISPLAY=\"wayland-1\""})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+}
+
 TEST(Settings, ReadsOnlyAValueOfOneAsTrue) {
     TempFolder folder;
     EXPECT_TRUE(readSettings("missing.set").windowed);

@@ -254,6 +254,21 @@ TEST(Launcher, TakesNoOptions) {
     EXPECT_EQ(output, "quarrow2 " QUARROW_VERSION "\n");
 }
 
+// Started over ssh without X, SDL would settle on a driver that shows nothing.
+TEST(Launcher, WithoutADisplayTheGameSaysSoAndEndsWithStatusTwo) {
+    TempFolder home;
+    int number = 90;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) ++number;
+    const std::string display = ":" + std::to_string(number);
+    std::string output;
+    // timeout only ends a game that runs on unseen, for the failure to show.
+    int status = run({"env", "-u", "SDL_VIDEODRIVER", "HOME=" + home.path(), "DISPLAY=" + display,
+                      "WAYLAND_DISPLAY=quarrow-no-such-display", "timeout", "300", launcher()},
+                     output);
+    EXPECT_EQ(status, 2) << output;
+    EXPECT_NE(output.find("no display could be reached (DISPLAY=\"" + display + "\""), std::string::npos) << output;
+}
+
 TEST(Validators, DesktopEntryIsValid) {
     if (!onPath("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed";
     std::string output;

@@ -66,6 +66,7 @@ void drawFrame(AppState& app) {
 
 int startSystems() {
     if (SDL_Init(SDL_INIT_EVERYTHING) < 0) return 1;
+    if (!reachDisplay(SDL_INIT_EVERYTHING)) return 2;
     SDL_WM_SetCaption("Quarrow 2", nullptr);
     loadWindowIcon();
     if (!setDisplayMode(640, 480, windowFlags)) return 2;

@@ -3,8 +3,64 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 SDL_Surface* displaySurface = nullptr;
+
+namespace {
+
+// SDL's drivers that draw into memory only: "evdev" is the dummy driver with real input.
+constexpr std::array<const char*, 3> invisibleDrivers = {"offscreen", "dummy", "evdev"};
+
+std::string shownValue(const char* name, const char* value) {
+    if (!value) return std::string(name) + " not set";
+    return std::string(name) + "=\"" + value + "\"";
+}
+
+std::string currentVideoDriver() {
+    char name[64] = "";
+    return SDL_VideoDriverName(name, sizeof name) ? name : "";
+}
+
+}  // namespace
+
+bool showsNothing(const std::string& driver) {
+    return std::find(invisibleDrivers.begin(), invisibleDrivers.end(), driver) != invisibleDrivers.end();
+}
+
+// An empty SDL_VIDEODRIVER lets SDL choose, as an unset one does.
+bool playerChoseDriver(const char* requested) { return requested && *requested; }
+
+DriverVerdict judgeVideoDriver(const std::string& driver, const char* requested, int attempt) {
+    if (!showsNothing(driver) || playerChoseDriver(requested)) return DriverVerdict::Keep;
+    return attempt < displayAttempts ? DriverVerdict::TryAgain : DriverVerdict::GiveUp;
+}
+
+std::string noDisplayMessage(const std::string& driver, int attempts, const char* display, const char* waylandDisplay) {
+    return "no display could be reached (" + shownValue("DISPLAY", display) + ", " +
+           shownValue("WAYLAND_DISPLAY", waylandDisplay) + "): in " + std::to_string(attempts) +
+           " tries SDL found only its \"" + driver +
+           "\" video driver, which shows no window. Start the game in a desktop session, "
+           "or name a video driver in SDL_VIDEODRIVER.";
+}
+
+bool reachDisplay(Uint32 subsystems) {
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    for (int attempt = 1;; ++attempt) {
+        std::string driver = currentVideoDriver();
+        DriverVerdict verdict = judgeVideoDriver(driver, requested, attempt);
+        if (verdict == DriverVerdict::Keep) return true;
+        if (verdict == DriverVerdict::GiveUp) {
+            std::string message = noDisplayMessage(driver, attempt, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+            SDL_SetError("%s", message.c_str());
+            return false;
+        }
+        // A busy display can refuse a connection and take the next one.
+        SDL_Quit();
+        SDL_Delay(displayRetryPauseMs);
+        if (SDL_Init(subsystems) < 0) return false;
+    }
+}
 
 bool setDisplayMode(int width, int height, Uint32 flags) {
     displaySurface = SDL_SetVideoMode(width, height, 32, flags);
