@@ -1,15 +1,19 @@
 // Files the game writes survive the program being killed at any moment: each is
-// the old content or the new one, never a mixture or a cut-off copy.
+// the old content or the new one, never a mixture or a cut-off copy. The help
+// opener runs detached from the game and is collected, its failures reported.
 #include "app/platform.h"
 #include "level/map_file.h"
 #include "level/saved_game.h"
 #include "level/settings.h"
 #include "support/test_support.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <functional>
 #include <random>
 #include <set>
@@ -103,4 +107,79 @@ TEST(WriteFileAtomically, WritesABareNameIntoTheWorkingDirectory) {
     std::vector<std::string> names;
     ASSERT_TRUE(platform::listDirectory(folder.path(), names));
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{".", "..", "plain.txt"}));
+}
+
+// --- the help opener ---
+
+namespace {
+
+// Collects until one opener has ended. The time limit is only a net for an opener that
+// never ends; the test waits for the outcome, not for a time.
+platform::OpenerOutcome collectUntilOneEnded() {
+    platform::OpenerOutcome total;
+    auto net = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (total.ended == 0 && std::chrono::steady_clock::now() < net) {
+        platform::OpenerOutcome outcome = platform::collectFinishedOpeners();
+        total.ended += outcome.ended;
+        total.failed += outcome.failed;
+        if (total.ended == 0) usleep(1000);
+    }
+    return total;
+}
+
+bool noChildLeft() { return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD; }
+
+struct OpenerCase {
+    const char* name;
+    const char* script;
+    int failed;
+};
+
+class OpenerEndTest : public ::testing::TestWithParam<OpenerCase> {};
+
+}  // namespace
+
+TEST(OpenDocument, AnOpenerThatIsNotThereIsNotStarted) {
+    TempFolder folder;
+    OpenerOnPath noOpener(folder.file("bin"), nullptr);
+    EXPECT_FALSE(platform::openDocument("help/index.html"));
+    EXPECT_EQ(platform::collectFinishedOpeners().ended, 0);
+}
+
+TEST_P(OpenerEndTest, IsCollectedAndReportedOnlyWhenItFailed) {
+    TempFolder folder;
+    OpenerOnPath opener(folder.file("bin"), GetParam().script);
+    ASSERT_TRUE(platform::openDocument("help/index.html"));
+    platform::OpenerOutcome outcome = collectUntilOneEnded();
+    EXPECT_EQ(outcome.ended, 1);
+    EXPECT_EQ(outcome.failed, GetParam().failed);
+    EXPECT_TRUE(noChildLeft()) << "a finished opener is left as a zombie";
+}
+
+INSTANTIATE_TEST_SUITE_P(Openers, OpenerEndTest,
+                         ::testing::Values(OpenerCase{"Succeeding", "exit 0", 0}, OpenerCase{"Failing", "exit 3", 1},
+                                           OpenerCase{"Killed", "kill -KILL $$", 1}),
+                         [](const ::testing::TestParamInfo<OpenerCase>& info) { return std::string(info.param.name); });
+
+// A terminal program the desktop picks must not read the game's terminal or share its session.
+TEST(OpenDocument, TheOpenerReadsNothingInASessionOfItsOwn) {
+    TempFolder folder;
+    OpenerOnPath opener(folder.file("bin"),
+                        "/usr/bin/readlink /proc/$$/fd/0 > stdin.txt\n"
+                        "read -r stat < /proc/$$/stat; set -- $stat; echo \"$$ $6\" > session.txt");
+    // The game's own input is a pipe here, so the opener cannot pass by inheriting /dev/null.
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    int savedInput = dup(STDIN_FILENO);
+    dup2(pipeEnds[0], STDIN_FILENO);
+    bool started = platform::openDocument("help/index.html");
+    dup2(savedInput, STDIN_FILENO);
+    for (int fd : {savedInput, pipeEnds[0], pipeEnds[1]}) close(fd);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(collectUntilOneEnded().failed, 0);
+    EXPECT_EQ(readWholeFile(folder.file("stdin.txt")), "/dev/null\n");
+    std::string session = readWholeFile(folder.file("session.txt"));
+    size_t space = session.find(' ');
+    ASSERT_NE(space, std::string::npos) << session;
+    EXPECT_EQ(session.substr(0, space) + "\n", session.substr(space + 1)) << "process and session ids: " << session;
 }

@@ -101,6 +101,7 @@ int startProgram(AppState& app) {
 FrameResult runFrame(AppState& app, float dt) {
     setSlideSpeed(app);
     drainEvents(app);
+    platform::collectFinishedOpeners();
     gameplayStep(app, dt);
     drawFrame(app);
     if (SDL_Flip(displaySurface) == -1) return FrameResult::PresentFailed;

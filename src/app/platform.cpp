@@ -100,19 +100,47 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     return true;
 }
 
-void openDocument(const std::string& path) {
-    // Openers started earlier have usually finished by now; collect them so no
-    // zombie outlives the next request.
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
-    const char* argv[] = {"xdg-open", path.c_str(), nullptr};
+namespace {
+
+std::vector<pid_t> runningOpeners;
+
+}  // namespace
+
+bool openDocument(const std::string& path, const char* opener) {
+    const char* argv[] = {opener, path.c_str(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t child;
-    posix_spawnp(&child, "xdg-open", &actions, nullptr, const_cast<char* const*>(argv), environ);
+    int error = posix_spawnp(&child, opener, &actions, &attributes, const_cast<char* const*>(argv), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) return false;
+    runningOpeners.push_back(child);
+    return true;
+}
+
+OpenerOutcome collectFinishedOpeners() {
+    OpenerOutcome outcome;
+    // Only the openers: other children (a test's, a library's) are not ours to collect.
+    for (size_t i = 0; i < runningOpeners.size();) {
+        int status = 0;
+        pid_t done = waitpid(runningOpeners[i], &status, WNOHANG);
+        if (done == 0 || (done < 0 && errno == EINTR)) {
+            ++i;
+            continue;
+        }
+        // Gone without a status (collected elsewhere) says nothing about the page.
+        outcome.ended += 1;
+        if (done > 0 && (!WIFEXITED(status) || WEXITSTATUS(status) != 0)) outcome.failed += 1;
+        runningOpeners.erase(runningOpeners.begin() + static_cast<long>(i));
+    }
+    return outcome;
 }
 
 namespace {

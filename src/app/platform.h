@@ -28,9 +28,20 @@ bool readFile(const std::string& path, std::string& bytes, size_t maxBytes);
 // the old file or the new one, never a half-written one.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
-// Asks the desktop to open a document (a help page) in the user's browser.
-// Never waits and never reports: a missing opener simply does nothing.
-void openDocument(const std::string& path);
+// Asks the desktop's opener to show a document (a help page) in the user's browser,
+// without waiting. The opener runs detached, in a session of its own with nothing to
+// read, so a terminal program it picks cannot take over the game's terminal.
+// False when the opener could not be started.
+bool openDocument(const std::string& path, const char* opener = "xdg-open");
+
+struct OpenerOutcome {
+    int ended = 0;
+    int failed = 0;  // ended with a status other than 0, or by a signal
+};
+
+// Collects the openers that ended since the last call, never waiting, so none is
+// left behind as a zombie.
+OpenerOutcome collectFinishedOpeners();
 
 // From now on SIGTERM (a logout, a package manager, `kill`) and SIGINT only
 // note a request to end, so the game can leave the way its close button does.

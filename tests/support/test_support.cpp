@@ -25,6 +25,19 @@ TempFolder::~TempFolder() {
     if (std::system(command.c_str()) != 0) return;
 }
 
+OpenerOnPath::OpenerOnPath(const std::string& folder, const char* script) {
+    const char* path = std::getenv("PATH");
+    previous_ = path ? path : "/usr/bin:/bin";
+    mkdir(folder.c_str(), 0755);
+    if (script) {
+        writeWholeFile(folder + "/xdg-open", std::string("#!/bin/sh\n") + script + "\n");
+        chmod((folder + "/xdg-open").c_str(), 0755);
+    }
+    setenv("PATH", folder.c_str(), 1);
+}
+
+OpenerOnPath::~OpenerOnPath() { setenv("PATH", previous_.c_str(), 1); }
+
 void TempFolder::linkBuiltResources() const {
     std::string target = std::string(GAME_DIR) + "/resources.res";
     if (symlink(target.c_str(), file("resources.res").c_str()) != 0) ADD_FAILURE() << "cannot link resources";

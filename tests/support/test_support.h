@@ -33,6 +33,18 @@ private:
     std::string previous_;
 };
 
+// PATH reduced to one folder while this lives, holding an "xdg-open" made of the given
+// shell lines, or no opener at all when they are null. The lines find other programs
+// by their full paths.
+class OpenerOnPath {
+public:
+    OpenerOnPath(const std::string& folder, const char* script);
+    ~OpenerOnPath();
+
+private:
+    std::string previous_;
+};
+
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
 
