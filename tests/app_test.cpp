@@ -1,4 +1,5 @@
-// The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown.
+// The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown,
+// and the help the desktop could not show.
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/frame_clock.h"
@@ -7,7 +8,10 @@
 #include "app/resources.h"
 #include "level/settings.h"
 #include "support/test_support.h"
+#include "ui/notification.h"
+#include "ui/unlockables.h"
 
+#include <chrono>
 #include <csignal>
 
 TEST(FrameClock, CapsLongFramesAndSurvivesTheCounterWrapping) {
@@ -408,4 +412,52 @@ TEST_F(SpineTest, StartingMusicFollowsTheEditedMusicSwitch) {
     }
     Mix_HaltMusic();
     resources.music = plain;
+}
+
+// --- the manual where the desktop cannot show it ---
+
+struct HelpCase {
+    const char* name;
+    const char* opener;  // its shell lines, null for none on PATH
+};
+
+class ManualNoticeTest : public GameTest, public ::testing::WithParamInterface<HelpCase> {};
+
+TEST_P(ManualNoticeTest, F1TellsWhereTheManualIs) {
+    OpenerOnPath opener(folder_.file("bin"), GetParam().opener);
+    tapKey(SDLK_F1);
+    // A failing opener is collected a frame or more later; the time limit is only a net.
+    auto net = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    while (!app.ui.notice.active && std::chrono::steady_clock::now() < net) frames(1);
+    ASSERT_TRUE(app.ui.notice.active);
+    const std::vector<std::string>& text = app.ui.notice.text;
+    ASSERT_GE(text.size(), 2u);
+    std::string path;
+    for (size_t line = 1; line < text.size(); ++line) path += text[line];
+    EXPECT_EQ(path, folder_.file("help/index.html"));
+    EXPECT_NE(text[0].find("manual"), std::string::npos) << text[0];
+    ASSERT_NE(app.ui.notice.textImage, nullptr);
+    EXPECT_EQ(app.ui.notice.textImage->w, app.ui.notice.w);
+    // Grown to the left to fit the path, the notice keeps the unlock notice's right edge.
+    EXPECT_GE(app.ui.notice.x, 16);
+    EXPECT_EQ(app.ui.notice.x + app.ui.notice.w, 624);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ManualNoticeTest,
+                         ::testing::Values(HelpCase{"WithoutAnOpener", nullptr}, HelpCase{"WithAFailingOpener", "exit 4"}),
+                         [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SpineTest, AnUnlockNoticeTakesTheStripBackFromAText) {
+    showTextNotice(app, "A heading", "/a-long-folder-name/" + std::string(60, 'b') + "/" + std::string(60, 'c') + "/d");
+    frames(200);
+    ASSERT_GT(app.ui.notice.h, 48) << "a path broken over lines makes a taller notice";
+    app.save.peachCount = unlockThreshold(0);
+    raiseUnlockNotices(app);
+    EXPECT_TRUE(app.ui.notice.text.empty());
+    EXPECT_EQ(app.ui.notice.textImage, nullptr);
+    EXPECT_EQ(app.ui.notice.w, 200);
+    EXPECT_EQ(app.ui.notice.h, 48);
+    EXPECT_EQ(app.ui.notice.x + app.ui.notice.w, 624);
+    frames(60);
+    EXPECT_EQ(app.ui.notice.y, 432);
 }

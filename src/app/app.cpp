@@ -55,6 +55,11 @@ void drainEvents(AppState& app) {
     }
 }
 
+// Openers run on after F1 returned; one that ended in failure is told here, a frame later.
+void collectHelpOpeners(AppState& app) {
+    if (platform::collectFinishedOpeners().failed > 0) showManualNotice(app);
+}
+
 void drawFrame(AppState& app) {
     drawBoard(app);
     keepMusicAlive(app);
@@ -101,7 +106,7 @@ int startProgram(AppState& app) {
 FrameResult runFrame(AppState& app, float dt) {
     setSlideSpeed(app);
     drainEvents(app);
-    platform::collectFinishedOpeners();
+    collectHelpOpeners(app);
     gameplayStep(app, dt);
     drawFrame(app);
     if (SDL_Flip(displaySurface) == -1) return FrameResult::PresentFailed;
@@ -111,6 +116,7 @@ FrameResult runFrame(AppState& app, float dt) {
 int shutdownProgram(AppState& app) {
     writeSettings(settingsFileName, Settings{app.windowed, app.musicOn});
     releaseWidgets(app);
+    releaseNotification(app);
     releaseResources();
     return 0;
 }

@@ -84,7 +84,9 @@ const char* helpPageFor(ScreenId screen) {
     }
 }
 
-void openHelpPage(const char* page) { platform::openDocument(page); }
+void openHelpPage(AppState& app, const char* page) {
+    if (!platform::openDocument(page)) showManualNotice(app);
+}
 
 void handleKeyDown(AppState& app, const SDL_keysym& key) {
     if (app.screen == LevelNameDialog) {
@@ -97,7 +99,7 @@ void handleKeyDown(AppState& app, const SDL_keysym& key) {
         case SDLK_r: pressRestart(app); break;
         case SDLK_DELETE: if (app.screen == FileBrowser) mapBrowserKey(app, key.sym); break;
         case SDLK_LSHIFT: app.input.shiftHeld = true; break;
-        case SDLK_F1: openHelpPage(helpPageFor(app.screen)); break;
+        case SDLK_F1: openHelpPage(app, helpPageFor(app.screen)); break;
         default: if (isArrow(key.sym)) pressArrow(app, key.sym); break;
     }
 }

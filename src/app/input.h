@@ -14,4 +14,5 @@ void handleMouseMotion(AppState& app);
 
 // The help page that F1 opens on a screen, relative to the game folder.
 const char* helpPageFor(ScreenId screen);
-void openHelpPage(const char* page);
+// A page the desktop cannot open becomes a notice of where the manual is.
+void openHelpPage(AppState& app, const char* page);

@@ -107,7 +107,7 @@ void pressCornerButtons(AppState& app) {
     if (app.screen != MainMenu) return;
     if (pointInRect(musicRect, app.mouseX, app.mouseY)) toggleMusic(app);
     if (pointInRect(displayRect, app.mouseX, app.mouseY)) toggleDisplay(app);
-    if (pointInRect(helpRect, app.mouseX, app.mouseY)) openHelpPage(helpIndexPage);
+    if (pointInRect(helpRect, app.mouseX, app.mouseY)) openHelpPage(app, helpIndexPage);
 }
 
 // The strip rises while the pointer rests on it and sinks back when it leaves,

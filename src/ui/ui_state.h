@@ -6,6 +6,8 @@
 #include <SDL/SDL.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 constexpr int dialogButtonCount = 18;
 constexpr int menuEntryCount = 4;
@@ -31,13 +33,15 @@ struct Unlockable {
     SDL_Surface* uncheckedImage = nullptr;
 };
 
-// The unlock notice that slides in at the lower right.
+// The notice that slides in at the lower right: an unlock notice, or lines of text.
 struct Notification {
     Sint16 x = 0, y = 480;
     Uint16 w = 200, h = 48;
     bool active = false;
     int state = 0;  // 0 rising, 1 resting, 2 sinking
     LevelTimer resting{5.0f};
+    std::vector<std::string> text;     // empty for an unlock notice
+    SDL_Surface* textImage = nullptr;  // the text notice drawn whole, owned here
 };
 
 struct UiState {
