@@ -9,6 +9,7 @@
 
 #include "app/random.h"
 #include "level/level_sequence.h"
+#include "level/map_file.h"
 #include "level_source.h"
 #include "solver.h"
 
@@ -214,6 +215,27 @@ protected:
         return {static_cast<int>(player.x + cellSize / 2) / cellSize, static_cast<int>(player.y + cellSize / 2) / cellSize};
     }
 };
+
+// The 'I' stands left of the 'H' but a row below it: the game meets the 'H' first.
+TEST_F(LevelReplay, TwoEnemiesStartInTheGameAndTheSolverAsTheSourceSays) {
+    std::vector<std::string> rows(boardRows, std::string(boardColumns, '.'));
+    rows[1] = "P....*.............G";
+    rows[4].replace(15, 1, "H");
+    rows[9].replace(3, 1, "I");
+    std::string text = "teaches: two enemies\nenemies: left down\nsolution: R\n\n";
+    for (const std::string& row : rows) text += row + "\n";
+    BuiltInLevel level{1, {}};
+    ASSERT_TRUE(parseLevelSource(text, "level01.txt", level.source).empty());
+    std::optional<unsigned> seed = seedFor(level.source.enemies);
+    ASSERT_TRUE(seed);
+    seedRandom(*seed);
+    buildLevelObjects(app, level.source.grid);
+    ASSERT_EQ(app.level[RightLeft].size(), 1u);
+    ASSERT_EQ(app.level[UpDown].size(), 1u);
+    EXPECT_LT(app.level[RightLeft][0].vx, 0) << "the 'H' starts left";
+    EXPECT_GT(app.level[UpDown][0].vy, 0) << "the 'I' starts down";
+    EXPECT_EQ(expectedStarts(level, PlayRules{}, level.source.enemies), enemyStarts());
+}
 
 TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachAsShipped) { replayAll(Shipped); }
 

@@ -170,8 +170,8 @@ int pressCount(const std::vector<Move>& moves) {
 
 std::vector<int> enemiesInLoadOrder(const LevelGrid& grid) {
     std::vector<int> codes;
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row) {
+    for (int row = 0; row < boardRows; ++row)
+        for (int column = 0; column < boardColumns; ++column) {
             int code = grid[cellIndex(column, row)];
             if (code == UpDown || code == RightLeft) codes.push_back(code);
         }

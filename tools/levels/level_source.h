@@ -18,8 +18,8 @@ constexpr int waitFrames = 6;
 // make a level slow to prove and hard to read.
 constexpr int maxEnemies = 4;
 
-// Which way each enemy starts, in the order the loader draws them (column by
-// column, top to bottom): true is down for an up-down enemy, right for a
+// Which way each enemy starts, in the order the game's loader draws them (row by
+// row, left to right, as a map file lists its cells): true is down for an up-down enemy, right for a
 // left-right one, as the loader's random draw gives them.
 using EnemyStarts = std::vector<bool>;
 

@@ -95,8 +95,9 @@ LevelState MoveSimulator::loadGrid(const LevelGrid& grid, const EnemyStarts& sta
     clearLevelObjects(app.level);
     app.level.keysHeld = 0;
     size_t enemy = 0;
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row) {
+    // The game's own loader order, so that start i is the i-th enemy the game draws.
+    for (int row = 0; row < boardRows; ++row)
+        for (int column = 0; column < boardColumns; ++column) {
             int code = grid[cellIndex(column, row)];
             addCellObject(app.level, app.save, code, column, row);
             if (code == UpDown || code == RightLeft) setStart(app, app.level[static_cast<TileKind>(code)].back(), enemy < starts.size() ? starts[enemy] : true);
