@@ -77,6 +77,32 @@ std::string describe(const BuiltInLevel& level, const EnemyStarts& starts) {
     return starts.empty() ? text : text + ", enemies starting " + startsText(level.source.grid, starts);
 }
 
+Piece pieceOf(const LevelObject& object) {
+    Piece piece;
+    piece.x = object.x;
+    piece.y = object.y;
+    piece.prevX = object.prevX;
+    piece.prevY = object.prevY;
+    piece.vx = object.vx;
+    piece.vy = object.vy;
+    piece.alpha = object.alpha;
+    piece.state = object.state;
+    return piece;
+}
+
+// The game's live level as the rules' play state, for a search from where it stands.
+PlayState playStateOf(const LevelObjects& level) {
+    PlayState state;
+    state.rules.lowFriction = true;
+    state.player = pieceOf(level.player);
+    state.keysHeld = level.keysHeld;
+    std::array<std::vector<Piece>, TileKindCount> lists;
+    for (int kind = 0; kind < TileKindCount; ++kind)
+        for (const LevelObject& object : level.lists[kind]) lists[kind].push_back(pieceOf(object));
+    state.pieces.assign(lists);
+    return state;
+}
+
 class LevelReplay : public GameTest {
 protected:
     void replayAll(Way way) {
@@ -122,10 +148,11 @@ protected:
     }
 
     // The enemies' velocities in load order, as the game or the solver loaded them.
-    static std::vector<float> startsOf(const LevelObjects& level) {
+    template <typename Level>
+    static std::vector<float> startsOf(const Level& level) {
         std::vector<float> velocities;
-        for (const LevelObject& enemy : level[UpDown]) velocities.push_back(enemy.vy);
-        for (const LevelObject& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
+        for (const auto& enemy : level[UpDown]) velocities.push_back(enemy.vy);
+        for (const auto& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
         return velocities;
     }
     std::vector<float> enemyStarts() const { return startsOf(app.level); }
@@ -140,7 +167,7 @@ protected:
     std::string playAsRecorded(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts,
                                const std::vector<Move>& moves) {
         MoveSimulator simulator(rules);
-        LevelState expected = simulator.loadGrid(level.source.grid, starts);
+        PlayState expected = simulator.loadGrid(level.source.grid, starts);
         for (size_t step = 0; step < moves.size(); ++step) {
             MoveOutcome outcome = simulator.play(expected, moves[step], expected);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
@@ -149,16 +176,17 @@ protected:
             if (!failure.empty()) return where + ": " + failure;
             if (cellOfPlayer().column != playerCell(expected).column || cellOfPlayer().row != playerCell(expected).row)
                 return where + ": the player rests elsewhere than the solver says";
-            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(simulator.level()))
+            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(expected))
                 return where + ": the enemies stand elsewhere than the solver says";
         }
         return "";
     }
 
-    static std::vector<float> enemyPlaces(const LevelObjects& level) {
+    template <typename Level>
+    static std::vector<float> enemyPlaces(const Level& level) {
         std::vector<float> places;
         for (TileKind kind : {UpDown, RightLeft})
-            for (const LevelObject& enemy : level[kind]) places.insert(places.end(), {enemy.x, enemy.y, enemy.vx, enemy.vy});
+            for (const auto& enemy : level[kind]) places.insert(places.end(), {enemy.x, enemy.y, enemy.vx, enemy.vy});
         return places;
     }
 
@@ -166,14 +194,14 @@ protected:
     // cell that move ends on, having taken the same things on the way.
     std::string playStepwise(const BuiltInLevel& level) {
         MoveSimulator sliding(PlayRules{});
-        LevelState target = sliding.loadGrid(level.source.grid);
+        PlayState target = sliding.loadGrid(level.source.grid);
         const std::vector<Move>& moves = level.source.solution;
         for (size_t step = 0; step < moves.size(); ++step) {
             sliding.play(target, moves[step], target);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
             std::optional<std::vector<Move>> steps = findMoves(
-                app.level, PlayRules{false, false, true},
-                [&](const LevelState& state) {
+                playStateOf(app.level), PlayRules{false, false, true},
+                [&](const PlayState& state) {
                     CellPosition cell = playerCell(state);
                     CellPosition goal = playerCell(target);
                     return cell.column == goal.column && cell.row == goal.row && progressKey(state) == progressKey(target);

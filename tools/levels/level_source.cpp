@@ -120,12 +120,6 @@ const StartWords& wordsFor(int code) { return code == UpDown ? startWords[0] : s
 
 }  // namespace
 
-int tileForChar(char letter) {
-    for (int code = 0; code < TileKindCount; ++code)
-        if (tileKinds[code].sourceChar == letter) return code;
-    return -1;
-}
-
 std::string movesText(const std::vector<Move>& moves) {
     std::string text;
     for (size_t i = 0; i < moves.size();) {

@@ -4,7 +4,8 @@
 // lines are the 15 rows of 20 cells, one tile letter a cell. A level with enemies
 // also says, in "enemies: down left", which way each enemy starts for the recorded
 // solution, since the game draws those directions at random on every load.
-#include "level/level.h"
+#include "core/board.h"
+#include "core/tile_kinds.h"
 
 #include <string>
 #include <vector>
@@ -44,8 +45,6 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
 // The text of a source, as a designer would write it; parseLevelSource reads it back.
 std::string levelSourceText(const LevelSource& level);
 
-// The legend: the tile a letter stands for, or -1.
-int tileForChar(char letter);
 // Presses as letters; a run of waits reads "W<frames>", e.g. "R W12 D".
 std::string movesText(const std::vector<Move>& moves);
 bool parseMoves(const std::string& text, std::vector<Move>& moves);
