@@ -9,6 +9,7 @@
 
 #include "app/random.h"
 #include "level/level_sequence.h"
+#include "level/map_file.h"
 #include "level_source.h"
 #include "solver.h"
 
@@ -76,6 +77,32 @@ std::string describe(const BuiltInLevel& level, const EnemyStarts& starts) {
     return starts.empty() ? text : text + ", enemies starting " + startsText(level.source.grid, starts);
 }
 
+Piece pieceOf(const LevelObject& object) {
+    Piece piece;
+    piece.x = object.x;
+    piece.y = object.y;
+    piece.prevX = object.prevX;
+    piece.prevY = object.prevY;
+    piece.vx = object.vx;
+    piece.vy = object.vy;
+    piece.alpha = object.alpha;
+    piece.state = object.state;
+    return piece;
+}
+
+// The game's live level as the rules' play state, for a search from where it stands.
+PlayState playStateOf(const LevelObjects& level) {
+    PlayState state;
+    state.rules.lowFriction = true;
+    state.player = pieceOf(level.player);
+    state.keysHeld = level.keysHeld;
+    std::array<std::vector<Piece>, TileKindCount> lists;
+    for (int kind = 0; kind < TileKindCount; ++kind)
+        for (const LevelObject& object : level.lists[kind]) lists[kind].push_back(pieceOf(object));
+    state.pieces.assign(lists);
+    return state;
+}
+
 class LevelReplay : public GameTest {
 protected:
     void replayAll(Way way) {
@@ -121,10 +148,11 @@ protected:
     }
 
     // The enemies' velocities in load order, as the game or the solver loaded them.
-    static std::vector<float> startsOf(const LevelObjects& level) {
+    template <typename Level>
+    static std::vector<float> startsOf(const Level& level) {
         std::vector<float> velocities;
-        for (const LevelObject& enemy : level[UpDown]) velocities.push_back(enemy.vy);
-        for (const LevelObject& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
+        for (const auto& enemy : level[UpDown]) velocities.push_back(enemy.vy);
+        for (const auto& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
         return velocities;
     }
     std::vector<float> enemyStarts() const { return startsOf(app.level); }
@@ -139,7 +167,7 @@ protected:
     std::string playAsRecorded(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts,
                                const std::vector<Move>& moves) {
         MoveSimulator simulator(rules);
-        LevelState expected = simulator.loadGrid(level.source.grid, starts);
+        PlayState expected = simulator.loadGrid(level.source.grid, starts);
         for (size_t step = 0; step < moves.size(); ++step) {
             MoveOutcome outcome = simulator.play(expected, moves[step], expected);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
@@ -148,16 +176,17 @@ protected:
             if (!failure.empty()) return where + ": " + failure;
             if (cellOfPlayer().column != playerCell(expected).column || cellOfPlayer().row != playerCell(expected).row)
                 return where + ": the player rests elsewhere than the solver says";
-            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(simulator.level()))
+            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(expected))
                 return where + ": the enemies stand elsewhere than the solver says";
         }
         return "";
     }
 
-    static std::vector<float> enemyPlaces(const LevelObjects& level) {
+    template <typename Level>
+    static std::vector<float> enemyPlaces(const Level& level) {
         std::vector<float> places;
         for (TileKind kind : {UpDown, RightLeft})
-            for (const LevelObject& enemy : level[kind]) places.insert(places.end(), {enemy.x, enemy.y, enemy.vx, enemy.vy});
+            for (const auto& enemy : level[kind]) places.insert(places.end(), {enemy.x, enemy.y, enemy.vx, enemy.vy});
         return places;
     }
 
@@ -165,14 +194,14 @@ protected:
     // cell that move ends on, having taken the same things on the way.
     std::string playStepwise(const BuiltInLevel& level) {
         MoveSimulator sliding(PlayRules{});
-        LevelState target = sliding.loadGrid(level.source.grid);
+        PlayState target = sliding.loadGrid(level.source.grid);
         const std::vector<Move>& moves = level.source.solution;
         for (size_t step = 0; step < moves.size(); ++step) {
             sliding.play(target, moves[step], target);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
             std::optional<std::vector<Move>> steps = findMoves(
-                app.level, PlayRules{false, false, true},
-                [&](const LevelState& state) {
+                playStateOf(app.level), PlayRules{false, false, true},
+                [&](const PlayState& state) {
                     CellPosition cell = playerCell(state);
                     CellPosition goal = playerCell(target);
                     return cell.column == goal.column && cell.row == goal.row && progressKey(state) == progressKey(target);
@@ -214,6 +243,27 @@ protected:
         return {static_cast<int>(player.x + cellSize / 2) / cellSize, static_cast<int>(player.y + cellSize / 2) / cellSize};
     }
 };
+
+// The 'I' stands left of the 'H' but a row below it: the game meets the 'H' first.
+TEST_F(LevelReplay, TwoEnemiesStartInTheGameAndTheSolverAsTheSourceSays) {
+    std::vector<std::string> rows(boardRows, std::string(boardColumns, '.'));
+    rows[1] = "P....*.............G";
+    rows[4].replace(15, 1, "H");
+    rows[9].replace(3, 1, "I");
+    std::string text = "teaches: two enemies\nenemies: left down\nsolution: R\n\n";
+    for (const std::string& row : rows) text += row + "\n";
+    BuiltInLevel level{1, {}};
+    ASSERT_TRUE(parseLevelSource(text, "level01.txt", level.source).empty());
+    std::optional<unsigned> seed = seedFor(level.source.enemies);
+    ASSERT_TRUE(seed);
+    seedRandom(*seed);
+    buildLevelObjects(app, level.source.grid);
+    ASSERT_EQ(app.level[RightLeft].size(), 1u);
+    ASSERT_EQ(app.level[UpDown].size(), 1u);
+    EXPECT_LT(app.level[RightLeft][0].vx, 0) << "the 'H' starts left";
+    EXPECT_GT(app.level[UpDown][0].vy, 0) << "the 'I' starts down";
+    EXPECT_EQ(expectedStarts(level, PlayRules{}, level.source.enemies), enemyStarts());
+}
 
 TEST_F(LevelReplay, EveryLevelCompletesWithItsPeachAsShipped) { replayAll(Shipped); }
 

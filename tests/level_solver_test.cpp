@@ -177,7 +177,7 @@ TEST(LevelSolver, FixedStartsSolveOnlyThoseAndTheSimulatorStartsTheEnemiesSo) {
                                 "#P.I.G#",
                                 "#H....#"});
     SolveOptions options;
-    options.starts = EnemyStarts{false, true};  // the 'H' is first: column 1 comes before column 3
+    options.starts = EnemyStarts{true, false};  // the 'I' is first: row 1 comes before row 2
     EXPECT_EQ(solveLevel(grid, options).perStart.size(), 1u);
     MoveSimulator simulator(PlayRules{});
     simulator.loadGrid(grid, *options.starts);

@@ -90,10 +90,11 @@ TEST(LevelSource, ReadsWhichWayEachEnemyStartsInLoadOrder) {
     rows[5][10] = 'I';
     rows[3][12] = 'H';
     LevelSource level;
-    ASSERT_TRUE(parseLevelSource("enemies: up right\n" + board(rows), "level.txt", level).empty());
-    EXPECT_EQ(level.enemies, (EnemyStarts{false, true}));
-    EXPECT_EQ(startsText(level.grid, level.enemies), "up right");
-    EXPECT_EQ(parseErrors("enemies: right up\n" + board(rows)).size(), 1u);
+    // The 'H' is a row above the 'I', so it comes first although it stands further right.
+    ASSERT_TRUE(parseLevelSource("enemies: right up\n" + board(rows), "level.txt", level).empty());
+    EXPECT_EQ(level.enemies, (EnemyStarts{true, false}));
+    EXPECT_EQ(startsText(level.grid, level.enemies), "right up");
+    EXPECT_EQ(parseErrors("enemies: up right\n" + board(rows)).size(), 1u);
     EXPECT_EQ(parseErrors(board(rows)).size(), 1u);  // a level with enemies says how they start
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The rules of a level in play: the player's slide, the timers of an attempt and
 // the gameplay step that runs once per frame. Nothing here needs a display.
+#include "core/play_state.h"
 #include "level/level.h"
 
 struct AppState;
@@ -33,8 +34,6 @@ struct GameplayState {
     float blockedVy = 0.0f;
 };
 
-// A move younger than this stops silently and starts no trail.
-constexpr double quietMoveTime = 0.1;
 inline bool movedLongEnough(const GameplayState& play) { return play.moveTime > quietMoveTime; }
 
 // Frame start: the slide speed for this frame follows the unlockable switches.

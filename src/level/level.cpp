@@ -24,8 +24,6 @@ float randomSign() { return randomBool() ? 1.0f : -1.0f; }
 
 }  // namespace
 
-CellPosition cellAt(int x, int y) { return {x / cellSize, y / cellSize}; }
-
 void clearLevelObjects(LevelObjects& level) {
     for (auto& list : level.lists) list.clear();
 }

@@ -1,18 +1,11 @@
 #pragma once
 // The board in its two forms: the grid of codes that map files and the editor
 // use, and the live objects that play moves, removes and draws.
+#include "core/board.h"
 #include "level/tiles.h"
 
 #include <array>
 #include <vector>
-
-constexpr int boardColumns = 20;
-constexpr int boardRows = 15;
-constexpr int cellSize = 32;
-constexpr int cellCount = boardColumns * boardRows;
-
-// Column-major: cell (column, row) is element column * 15 + row.
-using LevelGrid = std::array<int, cellCount>;
 
 struct LevelObject {
     float x = 0, y = 0;
@@ -35,14 +28,6 @@ struct LevelObjects {
     std::vector<LevelObject>& operator[](TileKind kind) { return lists[kind]; }
     const std::vector<LevelObject>& operator[](TileKind kind) const { return lists[kind]; }
 };
-
-struct CellPosition {
-    int column;
-    int row;
-};
-
-inline int cellIndex(int column, int row) { return column * boardRows + row; }
-CellPosition cellAt(int x, int y);
 
 void clearLevelObjects(LevelObjects& level);
 

@@ -120,12 +120,6 @@ const StartWords& wordsFor(int code) { return code == UpDown ? startWords[0] : s
 
 }  // namespace
 
-int tileForChar(char letter) {
-    for (int code = 0; code < TileKindCount; ++code)
-        if (tileKinds[code].sourceChar == letter) return code;
-    return -1;
-}
-
 std::string movesText(const std::vector<Move>& moves) {
     std::string text;
     for (size_t i = 0; i < moves.size();) {
@@ -170,8 +164,8 @@ int pressCount(const std::vector<Move>& moves) {
 
 std::vector<int> enemiesInLoadOrder(const LevelGrid& grid) {
     std::vector<int> codes;
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row) {
+    for (int row = 0; row < boardRows; ++row)
+        for (int column = 0; column < boardColumns; ++column) {
             int code = grid[cellIndex(column, row)];
             if (code == UpDown || code == RightLeft) codes.push_back(code);
         }

@@ -4,7 +4,8 @@
 // lines are the 15 rows of 20 cells, one tile letter a cell. A level with enemies
 // also says, in "enemies: down left", which way each enemy starts for the recorded
 // solution, since the game draws those directions at random on every load.
-#include "level/level.h"
+#include "core/board.h"
+#include "core/tile_kinds.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ constexpr int waitFrames = 6;
 // make a level slow to prove and hard to read.
 constexpr int maxEnemies = 4;
 
-// Which way each enemy starts, in the order the loader draws them (column by
-// column, top to bottom): true is down for an up-down enemy, right for a
+// Which way each enemy starts, in the order the game's loader draws them (row by
+// row, left to right, as a map file lists its cells): true is down for an up-down enemy, right for a
 // left-right one, as the loader's random draw gives them.
 using EnemyStarts = std::vector<bool>;
 
@@ -44,8 +45,6 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
 // The text of a source, as a designer would write it; parseLevelSource reads it back.
 std::string levelSourceText(const LevelSource& level);
 
-// The legend: the tile a letter stands for, or -1.
-int tileForChar(char letter);
 // Presses as letters; a run of waits reads "W<frames>", e.g. "R W12 D".
 std::string movesText(const std::vector<Move>& moves);
 bool parseMoves(const std::string& text, std::vector<Move>& moves);

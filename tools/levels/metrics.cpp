@@ -69,11 +69,11 @@ std::pair<bool, int> answerOf(const SolveResult& result) {
 bool routeSurvives(const LevelGrid& grid, const PlayRules& rules, const EnemyStarts& starts,
                    const std::vector<Move>& route) {
     MoveSimulator simulator(rules);
-    LevelState state = simulator.loadGrid(grid, starts);
+    PlayState state = simulator.loadGrid(grid, starts);
     for (size_t i = 0; i < route.size(); ++i) {
         MoveOutcome outcome = simulator.play(state, route[i], state);
         bool last = i + 1 == route.size();
-        if (outcome.end == MoveEnd::Goal) return last && simulator.level()[Peach].empty();
+        if (outcome.end == MoveEnd::Goal) return last && state[Peach].empty();
         if (outcome.end != MoveEnd::Stopped) return false;
     }
     return false;

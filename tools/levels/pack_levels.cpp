@@ -5,7 +5,7 @@
 #include "level_source.h"
 
 #include "app/platform.h"
-#include "level/map_file.h"
+#include "core/map_text.h"
 
 #include <cstdio>
 #include <string>

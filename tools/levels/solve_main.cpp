@@ -8,7 +8,7 @@
 #include "solver.h"
 
 #include "app/platform.h"
-#include "level/map_file.h"
+#include "core/map_text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -45,7 +45,11 @@ bool readAnyLevel(const std::string& path, LevelGrid& grid) {
         std::fprintf(stderr, "%s: cannot be read\n", path.c_str());
         return false;
     }
-    return looksPlain(bytes) ? readMapIntoGrid(path, grid) : readScrambledMap(path, grid);
+    if (looksPlain(bytes))
+        parsePlainMap(bytes, grid);
+    else
+        parseMapTokens(scrambleText(bytes, levelKey), grid);
+    return true;
 }
 
 void printAnswer(const char* what, bool reachable, const std::vector<Move>& moves) {

@@ -1,8 +1,5 @@
 #include "solver.h"
 
-#include "app/app_state.h"
-#include "game/gameplay.h"
-#include "level/map_file.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,17 +17,11 @@ constexpr TileKind progressKinds[] = {Peach, Key, Door, MetalDoor};
 constexpr Move allMoves[] = {Move::Left, Move::Right, Move::Up, Move::Down};
 constexpr float enemyGrain = cellSize / 2;
 
-int slot(TileKind kind) {
-    for (size_t i = 0; i < std::size(changingKinds); ++i)
-        if (changingKinds[i] == kind) return static_cast<int>(i);
-    return -1;
-}
-
 void appendRaw(std::string& key, const void* bytes, size_t size) {
     key.append(static_cast<const char*>(bytes), size);
 }
 
-void appendObject(std::string& key, const LevelObject& object) {
+void appendObject(std::string& key, const Piece& object) {
     appendRaw(key, &object.x, sizeof object.x);
     appendRaw(key, &object.y, sizeof object.y);
     appendRaw(key, &object.vx, sizeof object.vx);
@@ -38,138 +29,96 @@ void appendObject(std::string& key, const LevelObject& object) {
     appendRaw(key, &object.state, sizeof object.state);
 }
 
-void appendList(std::string& key, const std::vector<LevelObject>& list) {
+void appendList(std::string& key, PieceRange<const Piece> list) {
     int count = static_cast<int>(list.size());
     appendRaw(key, &count, sizeof count);
-    for (const LevelObject& object : list) appendObject(key, object);
+    for (const Piece& object : list) appendObject(key, object);
 }
 
-void holdKey(GameplayState& play, Move move, bool held) {
-    play.leftKeyHeld = held && move == Move::Left;
-    play.rightKeyHeld = held && move == Move::Right;
-    play.upKeyHeld = held && move == Move::Up;
-    play.downKeyHeld = held && move == Move::Down;
+// A pressed button only shows what the missing metal doors already say.
+void appendButtons(std::string& key, PieceRange<const Piece> buttons) {
+    int count = static_cast<int>(buttons.size());
+    appendRaw(key, &count, sizeof count);
+    for (Piece button : buttons) {
+        button.state = Piece{}.state;
+        appendObject(key, button);
+    }
 }
 
-// The game's own test for leaving the board.
-bool offBoard(const LevelObject& player) {
-    return player.x + player.width < 0 || player.y + player.height < 0 ||
-           player.x - player.width > boardColumns * cellSize || player.y - player.height > boardRows * cellSize;
+PlayInput held(Move move) {
+    PlayInput input;
+    input.left = move == Move::Left;
+    input.right = move == Move::Right;
+    input.up = move == Move::Up;
+    input.down = move == Move::Down;
+    return input;
 }
 
 int clampTo(int value, int limit) { return value < 0 ? 0 : (value >= limit ? limit - 1 : value); }
 
-CellPosition cellOf(const LevelObject& object) {
+CellPosition cellOf(const Piece& object) {
     int column = static_cast<int>(std::floor((object.x + cellSize / 2) / cellSize));
     int row = static_cast<int>(std::floor((object.y + cellSize / 2) / cellSize));
     return {clampTo(column, boardColumns), clampTo(row, boardRows)};
 }
 
-// The loader's random draw, made on purpose: true moves down or right.
-void setStart(const AppState& app, LevelObject& enemy, bool positive) {
-    float speed = (positive ? 1.0f : -1.0f) * movementSpeed(app.save);
-    (enemy.vy != 0 ? enemy.vy : enemy.vx) = speed;
-}
-
-bool isDead(const AppState& app) { return app.play.dying || !app.play.movementEnabled; }
+bool isDead(const PlayState& state) { return state.dying || !state.movementEnabled; }
 
 }  // namespace
 
-MoveSimulator::MoveSimulator(const PlayRules& rules) : app_(std::make_unique<AppState>()) {
-    AppState& app = *app_;
-    app.musicOn = false;
-    // Off the play screens the step never reloads the level when the player leaves
-    // the board; the simulator tests that itself and ends the press there.
-    app.screen = MainMenu;
-    app.save.enabled[MirroredLevels] = rules.mirrored;
-    app.save.enabled[FastMotion] = rules.fastMotion;
-    app.save.enabled[LowFriction] = rules.lowFriction;
+MoveSimulator::MoveSimulator(const PlayRules& rules) : rules_(rules) {}
+
+PlayState MoveSimulator::loadGrid(const LevelGrid& grid, const EnemyStarts& starts) {
+    loaded_ = newPlay(grid, rules_, 0);
+    forceEnemyStarts(loaded_, starts);
+    return loaded_;
 }
 
-MoveSimulator::~MoveSimulator() = default;
+void MoveSimulator::loadState(const PlayState& state) { loaded_ = state; }
 
-const LevelObjects& MoveSimulator::level() const { return app_->level; }
+bool MoveSimulator::hasEnemies() const { return !loaded_[UpDown].empty() || !loaded_[RightLeft].empty(); }
 
-LevelState MoveSimulator::loadGrid(const LevelGrid& grid, const EnemyStarts& starts) {
-    AppState& app = *app_;
-    clearLevelObjects(app.level);
-    app.level.keysHeld = 0;
-    size_t enemy = 0;
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row) {
-            int code = grid[cellIndex(column, row)];
-            addCellObject(app.level, app.save, code, column, row);
-            if (code == UpDown || code == RightLeft) setStart(app, app.level[static_cast<TileKind>(code)].back(), enemy < starts.size() ? starts[enemy] : true);
-            enemy += code == UpDown || code == RightLeft;
-        }
-    if (app.save.enabled[MirroredLevels]) mirrorLevel(app.level);
-    return capture();
-}
-
-bool MoveSimulator::hasEnemies() const { return !app_->level[UpDown].empty() || !app_->level[RightLeft].empty(); }
-
-LevelState MoveSimulator::loadLevel(const LevelObjects& level) {
-    app_->level = level;
-    return capture();
-}
-
-void MoveSimulator::restore(const LevelState& state) {
-    AppState& app = *app_;
-    app.level.player = state.player;
-    app.level.keysHeld = state.keysHeld;
-    for (TileKind kind : changingKinds) app.level[kind] = state.lists[slot(kind)];
-    app.play = GameplayState{};
-    app.particles.particles.clear();
-}
-
-LevelState MoveSimulator::capture() const {
-    const AppState& app = *app_;
-    LevelState state;
-    state.player = app.level.player;
-    state.keysHeld = app.level.keysHeld;
-    for (TileKind kind : changingKinds) state.lists.push_back(app.level[kind]);
-    return state;
-}
-
-MoveOutcome MoveSimulator::play(const LevelState& from, Move move, LevelState& to) {
-    restore(from);
-    MoveOutcome outcome = move == Move::Wait ? stepWait() : stepUntilRest(move);
-    if (outcome.end == MoveEnd::Goal) watchGoal(outcome);
-    to = capture();
+MoveOutcome MoveSimulator::play(const PlayState& from, Move move, PlayState& to) const {
+    if (&to != &from) to = from;
+    to.rules = rules_;
+    resetMotion(to);
+    MoveOutcome outcome = move == Move::Wait ? stepWait(to) : stepUntilRest(to, move);
+    if (outcome.end == MoveEnd::Goal) watchGoal(to, outcome);
     return outcome;
 }
 
-MoveOutcome MoveSimulator::stepUntilRest(Move move) {
-    AppState& app = *app_;
+MoveOutcome MoveSimulator::stepUntilRest(PlayState& state, Move move) const {
     MoveOutcome outcome;
     outcome.end = MoveEnd::NeverStops;
+    const PlayInput tap = held(move), none;
     for (int frame = 0; frame < moveFrameCap; ++frame) {
-        holdKey(app.play, move, frame == 0);  // a tap: down for one frame, then up
-        setSlideSpeed(app);
-        gameplayStep(app, solverDt);
-        const LevelObject& player = app.level.player;
+        // A tap: down for one frame, then up.
+        PlayEvents events = step(state, frame == 0 ? tap : none, solverDt);
+        const PlayEvent* left = nullptr;
+        for (const PlayEvent& event : events)
+            if (event.kind == PlayEventKind::LeftBoard) left = &event;
         outcome.frames = frame + 1;
-        if (!offBoard(player)) outcome.exitCell = cellOf(player);
-        if (app.play.goalDelay.running) outcome.end = MoveEnd::Goal;
-        else if (isDead(app)) outcome.end = MoveEnd::Died;
-        else if (offBoard(player)) outcome.end = MoveEnd::LeftBoard;
-        else if (player.vx == 0 && player.vy == 0) outcome.end = MoveEnd::Stopped;
+        if (!left) outcome.exitCell = cellOf(state.player);
+        if (state.goalDelay.running) outcome.end = MoveEnd::Goal;
+        else if (isDead(state)) outcome.end = MoveEnd::Died;
+        else if (left) {
+            outcome.end = MoveEnd::LeftBoard;
+            outcome.exitX = left->x;
+            outcome.exitY = left->y;
+        } else if (state.player.vx == 0 && state.player.vy == 0) outcome.end = MoveEnd::Stopped;
         else continue;
         break;
     }
     return outcome;
 }
 
-MoveOutcome MoveSimulator::stepWait() {
-    AppState& app = *app_;
+MoveOutcome MoveSimulator::stepWait(PlayState& state) const {
     MoveOutcome outcome;
-    outcome.exitCell = cellOf(app.level.player);
-    holdKey(app.play, Move::Wait, false);
+    outcome.exitCell = cellOf(state.player);
     for (int frame = 0; frame < waitFrames; ++frame) {
-        setSlideSpeed(app);
-        gameplayStep(app, solverDt);
+        step(state, PlayInput{}, solverDt);
         outcome.frames = frame + 1;
-        if (!isDead(app)) continue;
+        if (!isDead(state)) continue;
         outcome.end = MoveEnd::Died;
         break;
     }
@@ -178,46 +127,49 @@ MoveOutcome MoveSimulator::stepWait() {
 
 // An enemy that crosses the goal during the delay kills the player there and the
 // level restarts with the peach back on the board.
-void MoveSimulator::watchGoal(MoveOutcome& outcome) {
+void MoveSimulator::watchGoal(PlayState& state, MoveOutcome& outcome) const {
     if (!hasEnemies()) return;
-    AppState& app = *app_;
     for (int frame = 0; frame < goalWatchFrames && outcome.end == MoveEnd::Goal; ++frame) {
-        setSlideSpeed(app);
-        gameplayStep(app, solverDt);
-        if (isDead(app)) outcome.end = MoveEnd::Died;
+        step(state, PlayInput{}, solverDt);
+        if (isDead(state)) outcome.end = MoveEnd::Died;
     }
 }
+
+namespace {
 
 // An enemy counts by the half cell it is in and its way: states a few frames apart
 // play alike, and telling every frame apart multiplied the search by the period
 // of the patrol. A found path is still exact: every node keeps its exact state.
-void appendEnemies(std::string& key, const std::vector<LevelObject>& enemies) {
-    for (const LevelObject& enemy : enemies) {
+void appendEnemies(std::string& key, PieceRange<const Piece> enemies) {
+    for (const Piece& enemy : enemies) {
         int place[] = {static_cast<int>(std::floor(enemy.x / enemyGrain)), static_cast<int>(std::floor(enemy.y / enemyGrain)),
                        (enemy.vx > 0) - (enemy.vx < 0), (enemy.vy > 0) - (enemy.vy < 0)};
         appendRaw(key, place, sizeof place);
     }
 }
 
-std::string stateKey(const LevelState& state) {
+}  // namespace
+
+std::string stateKey(const PlayState& state) {
     std::string key;
     appendObject(key, state.player);
     appendRaw(key, &state.keysHeld, sizeof state.keysHeld);
     for (TileKind kind : changingKinds) {
-        if (kind == UpDown || kind == RightLeft) appendEnemies(key, state.lists[slot(kind)]);
-        else appendList(key, state.lists[slot(kind)]);
+        if (kind == UpDown || kind == RightLeft) appendEnemies(key, state[kind]);
+        else if (kind == Button) appendButtons(key, state[kind]);
+        else appendList(key, state[kind]);
     }
     return key;
 }
 
-std::string progressKey(const LevelState& state) {
+std::string progressKey(const PlayState& state) {
     std::string key;
     appendRaw(key, &state.keysHeld, sizeof state.keysHeld);
     // The game and loadGrid may list the same objects in different orders, so
     // each list is compared as a set.
     for (TileKind kind : progressKinds) {
         std::vector<std::string> objects;
-        for (const LevelObject& object : state.lists[slot(kind)]) {
+        for (const Piece& object : state[kind]) {
             objects.emplace_back();
             appendObject(objects.back(), object);
         }
@@ -229,12 +181,12 @@ std::string progressKey(const LevelState& state) {
     return key;
 }
 
-CellPosition playerCell(const LevelState& state) { return cellOf(state.player); }
+CellPosition playerCell(const PlayState& state) { return cellOf(state.player); }
 
 namespace {
 
 struct SearchNode {
-    LevelState state;
+    PlayState state;
     int parent;
     Move move;
     int depth;
@@ -256,16 +208,16 @@ std::string cellName(CellPosition cell) {
     return "column " + std::to_string(cell.column + 1) + ", row " + std::to_string(cell.row + 1);
 }
 
-std::string cellName(const LevelObject& object) { return cellName(cellOf(object)); }
+std::string cellName(const Piece& object) { return cellName(cellOf(object)); }
 
 using CellSet = std::set<std::pair<int, int>>;
 
-void addCell(CellSet& cells, const LevelObject& object) {
+void addCell(CellSet& cells, const Piece& object) {
     CellPosition cell = cellOf(object);
     cells.insert({cell.column, cell.row});
 }
 
-bool hasCell(const CellSet& cells, const LevelObject& object) {
+bool hasCell(const CellSet& cells, const Piece& object) {
     CellPosition cell = cellOf(object);
     return cells.count({cell.column, cell.row}) > 0;
 }
@@ -279,26 +231,25 @@ struct Findings {
     bool neverStopsSeen = false;
 };
 
-void noteTaken(Findings& findings, const LevelState& from, const LevelState& to, TileKind kind) {
-    const auto& before = from.lists[slot(kind)];
-    const auto& after = to.lists[slot(kind)];
+void noteTaken(Findings& findings, const PlayState& from, const PlayState& to, TileKind kind) {
+    PieceRange<const Piece> before = from[kind];
+    PieceRange<const Piece> after = to[kind];
     if (before.size() == after.size()) return;
     CellSet left;
-    for (const LevelObject& object : after) addCell(left, object);
-    for (const LevelObject& object : before)
+    for (const Piece& object : after) addCell(left, object);
+    for (const Piece& object : before)
         if (!hasCell(left, object)) addCell(findings.taken, object);
 }
 
-const char* edgeName(const LevelObject& player) {
-    if (player.x < 0) return "left";
-    if (player.x > (boardColumns - 1) * cellSize) return "right";
-    if (player.y < 0) return "top";
+const char* edgeName(float x, float y) {
+    if (x < 0) return "left";
+    if (x > (boardColumns - 1) * cellSize) return "right";
+    if (y < 0) return "top";
     return "bottom";
 }
 
-void noteEdgeExit(Findings& findings, const LevelObject& player, const MoveOutcome& outcome,
-                  const std::vector<Move>& moves) {
-    std::string where = std::string("the player can slide off the ") + edgeName(player) + " edge at " +
+void noteEdgeExit(Findings& findings, const MoveOutcome& outcome, const std::vector<Move>& moves) {
+    std::string where = std::string("the player can slide off the ") + edgeName(outcome.exitX, outcome.exitY) + " edge at " +
                         cellName(outcome.exitCell);
     if (findings.edgeExits.insert(where).second) findings.warnings.push_back(where + " (" + movesText(moves) + ")");
 }
@@ -309,14 +260,14 @@ void noteNeverStops(Findings& findings, const std::vector<Move>& moves) {
     findings.warnings.push_back("a press never comes to rest (" + movesText(moves) + ")");
 }
 
-void warnUnreached(Findings& findings, const LevelObjects& level, TileKind kind, const char* name,
+void warnUnreached(Findings& findings, const PlayState& level, TileKind kind, const char* name,
                    const CellSet& reached) {
-    for (const LevelObject& object : level[kind])
+    for (const Piece& object : level[kind])
         if (!hasCell(reached, object))
             findings.warnings.push_back(std::string("the ") + name + " at " + cellName(object) + " cannot be reached");
 }
 
-void warnAboutBoard(Findings& findings, const LevelObjects& level, const SolveResult& result) {
+void warnAboutBoard(Findings& findings, const PlayState& level, const SolveResult& result) {
     if (!level[Peach].empty() && !result.peachReachable)
         findings.warnings.push_back("no way to collect the peach and reach the goal");
     if (level[Key].size() < level[Door].size())
@@ -329,13 +280,13 @@ void warnAboutBoard(Findings& findings, const LevelObjects& level, const SolveRe
 }
 
 void noteGoal(SolveResult& result, Findings& findings, const std::vector<SearchNode>& nodes, int index, Move move,
-              const LevelState& next) {
+              const PlayState& next) {
     addCell(findings.goalsReached, next.player);
     if (!result.goalReachable) {
         result.goalReachable = true;
         result.toGoal = pathThen(nodes, index, move);
     }
-    if (!result.peachReachable && next.lists[slot(Peach)].empty()) {
+    if (!result.peachReachable && next[Peach].empty()) {
         result.peachReachable = true;
         result.withPeach = pathThen(nodes, index, move);
     }
@@ -384,7 +335,7 @@ private:
     // Standing still at the start must be safe for a while.
     void checkStart() {
         if (!simulator_.hasEnemies()) return;
-        LevelState state = nodes_[0].state;
+        PlayState state = nodes_[0].state;
         for (int frames = 0; frames < startWatchFrames; frames += waitFrames) {
             if (simulator_.play(state, Move::Wait, state).end != MoveEnd::Died) continue;
             findings_.warnings.push_back("an enemy reaches the player's start cell " + std::to_string(frames + waitFrames) +
@@ -398,14 +349,14 @@ private:
         for (Move move : allWithWait) {
             if (move == Move::Wait && !waits) continue;
             MoveOutcome outcome = simulator_.play(nodes_[index].state, move, next_);
-            if (outcome.end == MoveEnd::LeftBoard) noteEdgeExit(findings_, next_.player, outcome, pathThen(nodes_, index, move));
+            if (outcome.end == MoveEnd::LeftBoard) noteEdgeExit(findings_, outcome, pathThen(nodes_, index, move));
             if (outcome.end == MoveEnd::NeverStops) noteNeverStops(findings_, pathThen(nodes_, index, move));
             if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) continue;
             noteTaken(findings_, nodes_[index].state, next_, Peach);
             noteTaken(findings_, nodes_[index].state, next_, Key);
             if (outcome.end == MoveEnd::Goal) {
                 noteGoal(result_, findings_, nodes_, index, move, next_);
-                if (next_.lists[slot(Peach)].empty()) winning_[index] = true;
+                if (next_[Peach].empty()) winning_[index] = true;
                 continue;
             }
             int child = add(index, move, move == Move::Wait ? layer : next);
@@ -464,13 +415,13 @@ private:
     const SolveOptions& options_;
     MoveSimulator simulator_;
     std::vector<SearchNode> nodes_;
-    LevelObjects loaded_;
+    PlayState loaded_;
     std::unordered_map<std::string, int> seen_;
     std::vector<std::vector<int>> comesFrom_;  // per node, the nodes one move before it
     std::vector<bool> winning_;                // per node, a move reaches the goal with the peach
     SolveResult result_;
     Findings findings_;
-    LevelState next_;
+    PlayState next_;
     std::string label_;
     bool truncated_ = false;
 };
@@ -536,12 +487,13 @@ SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
     return combined;
 }
 
-std::optional<std::vector<Move>> findMoves(const LevelObjects& start, const PlayRules& rules,
-                                           const std::function<bool(const LevelState&)>& accept, int maxDepth) {
+std::optional<std::vector<Move>> findMoves(const PlayState& start, const PlayRules& rules,
+                                           const std::function<bool(const PlayState&)>& accept, int maxDepth) {
     MoveSimulator simulator(rules);
-    std::vector<SearchNode> nodes{{simulator.loadLevel(start), -1, Move::Left, 0}};
+    simulator.loadState(start);
+    std::vector<SearchNode> nodes{{start, -1, Move::Left, 0}};
     std::unordered_map<std::string, int> seen{{stateKey(nodes[0].state), 0}};
-    LevelState next;
+    PlayState next;
     for (size_t index = 0; index < nodes.size(); ++index) {
         if (nodes[index].depth >= maxDepth) continue;
         for (Move move : allMoves) {

@@ -1,27 +1,16 @@
 #pragma once
 // A breadth-first search over key presses that plays every press through the
-// game's own gameplay step, frame by frame with dt 1/60 s, on a headless copy of
-// the level. It answers the fewest moves to the goal, with and without every
+// rules' own step, frame by frame with dt 1/60 s, on copies of the play state. It answers the fewest moves to the goal, with and without every
 // peach, and what a level designer would want to know about a board. With
 // enemies, time matters: a state holds where every enemy is and which way it
 // goes, the player may wait, and every way the enemies can start is checked.
-#include "level/level.h"
+#include "core/play_state.h"
 #include "level_source.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-struct AppState;
-
-// The unlockable switches that change the rules of play.
-struct PlayRules {
-    bool mirrored = false;
-    bool fastMotion = false;
-    bool lowFriction = false;
-};
 
 constexpr float solverDt = 1.0f / 60.0f;
 constexpr int moveFrameCap = 1200;  // a press that has not settled after 20 s never will
@@ -33,52 +22,46 @@ constexpr int startWatchFrames = 120;
 
 enum class MoveEnd { Stopped, Goal, Died, LeftBoard, NeverStops };
 
-// What one press did. `exitCell` is the last board cell of a slide off the board.
+// What one press did. `exitCell` is the last board cell of a slide off the board,
+// `exitX` and `exitY` where the player was when it left.
 struct MoveOutcome {
     MoveEnd end = MoveEnd::Stopped;
     int frames = 0;
     CellPosition exitCell{0, 0};
+    float exitX = 0, exitY = 0;
 };
 
-// The parts of a level that play can change; everything else stays as loaded.
-struct LevelState {
-    LevelObject player;
-    int keysHeld = 0;
-    std::vector<std::vector<LevelObject>> lists;  // one per entry of changingKinds
-};
-
-// Plays single presses on a private, headless game state.
+// Plays single presses through the rules' own step. Holds no state between
+// presses but the rules and the last board it loaded.
 class MoveSimulator {
 public:
     explicit MoveSimulator(const PlayRules& rules);
-    ~MoveSimulator();
-    // Builds the level as the loader does, mirrored when the rules say so, with the
-    // enemies starting as `starts` says instead of at random (true when it is empty
-    // or short).
-    LevelState loadGrid(const LevelGrid& grid, const EnemyStarts& starts = {});
-    // Takes a live level as it stands, for a search that starts mid-game.
-    LevelState loadLevel(const LevelObjects& level);
+    // Loads the level as the game does, mirrored when the rules say so, with the
+    // enemies starting as `starts` says instead of at random (down or right past its end).
+    PlayState loadGrid(const LevelGrid& grid, const EnemyStarts& starts = {});
+    // Takes a state in play as it stands, for a search that starts mid-game.
+    void loadState(const PlayState& state);
     // Holds the key for one frame, releases it and steps until the player rests;
-    // a wait steps waitFrames frames without a key.
-    MoveOutcome play(const LevelState& from, Move move, LevelState& to);
+    // a wait steps waitFrames frames without a key. Each press starts as from a
+    // fresh load, with no motion and no delay running.
+    MoveOutcome play(const PlayState& from, Move move, PlayState& to) const;
     bool hasEnemies() const;
-    const LevelObjects& level() const;
+    const PlayState& level() const { return loaded_; }
 
 private:
-    void restore(const LevelState& state);
-    LevelState capture() const;
-    MoveOutcome stepUntilRest(Move move);
-    MoveOutcome stepWait();
-    void watchGoal(MoveOutcome& outcome);
-    std::unique_ptr<AppState> app_;
+    MoveOutcome stepUntilRest(PlayState& state, Move move) const;
+    MoveOutcome stepWait(PlayState& state) const;
+    void watchGoal(PlayState& state, MoveOutcome& outcome) const;
+    PlayRules rules_;
+    PlayState loaded_;
 };
 
 // Player cell, carried keys, every enemy's half cell and way and what is left of
 // every changing list: two levels with the same key play the same from here on.
-std::string stateKey(const LevelState& state);
+std::string stateKey(const PlayState& state);
 // The same without the pass-once tiles: what a player has achieved so far.
-std::string progressKey(const LevelState& state);
-CellPosition playerCell(const LevelState& state);
+std::string progressKey(const PlayState& state);
+CellPosition playerCell(const PlayState& state);
 
 struct SolveOptions {
     PlayRules rules;
@@ -123,7 +106,7 @@ SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options);
 // Every combination of starts for `enemies` enemies: bit i of the count is enemy i.
 std::vector<EnemyStarts> everyStart(int enemies);
 
-// Fewest presses from a live level to a resting state that `accept` takes, or none
-// within maxDepth presses.
-std::optional<std::vector<Move>> findMoves(const LevelObjects& start, const PlayRules& rules,
-                                           const std::function<bool(const LevelState&)>& accept, int maxDepth);
+// Fewest presses from a state in play to a resting state that `accept` takes, or
+// none within maxDepth presses.
+std::optional<std::vector<Move>> findMoves(const PlayState& start, const PlayRules& rules,
+                                           const std::function<bool(const PlayState&)>& accept, int maxDepth);
