@@ -3,6 +3,7 @@
 #include "app/platform.h"
 #include "editor/editor.h"
 #include "editor/map_browser.h"
+#include "game/outcome.h"
 #include "level/level_sequence.h"
 #include "ui/dialogs.h"
 #include "ui/main_menu.h"

@@ -5,6 +5,7 @@
 #include "app/platform.h"
 #include "app/resources.h"
 #include "level/map_file.h"
+#include "level/saved_game.h"
 #include "ui/dialogs.h"
 #include "ui/unlockables.h"
 #include "ui/widgets.h"

@@ -7,6 +7,7 @@
 #include "app/resources.h"
 #include "editor/editor.h"
 #include "level/level_sequence.h"
+#include "level/saved_game.h"
 #include "ui/dialogs.h"
 #include "ui/widgets.h"
 
