@@ -1,5 +1,6 @@
 #pragma once
-// SDL events become the game's reactions here, by event kind and by screen.
+// SDL events become the game's reactions here: each goes to the screen showing,
+// through its row of the screen table.
 #include "app/app_state.h"
 
 #include <SDL/SDL.h>
