@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/random.h"
 #include "game/gameplay.h"
+#include "game/outcome.h"
 #include "level/map_file.h"
 
 #include <cmath>

@@ -5,12 +5,11 @@
 #include "app/input.h"
 #include "app/platform.h"
 #include "app/resources.h"
+#include "app/screens.h"
 #include "game/board_draw.h"
 #include "game/gameplay.h"
 #include "level/settings.h"
 #include "ui/notification.h"
-#include "ui/screen_layers.h"
-#include "ui/widgets.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +62,8 @@ void collectHelpOpeners(AppState& app) {
 void drawFrame(AppState& app) {
     drawBoard(app);
     keepMusicAlive(app);
-    drawScreenLayer(app);
+    const Screen& screen = screenFor(app.screen);
+    if (screen.draw) screen.draw(app);
     drawNotification(app);
 }
 

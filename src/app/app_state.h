@@ -3,10 +3,10 @@
 #include "app/frame_clock.h"
 #include "app/screen_id.h"
 #include "editor/editor_state.h"
-#include "game/gameplay.h"
+#include "game/gameplay_state.h"
 #include "game/particles.h"
 #include "level/level.h"
-#include "level/saved_game.h"
+#include "level/progress.h"
 #include "ui/ui_state.h"
 
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
-// SDL events become the game's reactions here, by event kind and by screen.
+// SDL events become the game's reactions here: each goes to the screen showing,
+// through its row of the screen table.
 #include "app/app_state.h"
 
 #include <SDL/SDL.h>
@@ -14,5 +15,3 @@ void handleMouseMotion(AppState& app);
 
 // The help page that F1 opens on a screen, relative to the game folder.
 const char* helpPageFor(ScreenId screen);
-// A page the desktop cannot open becomes a notice of where the manual is.
-void openHelpPage(AppState& app, const char* page);

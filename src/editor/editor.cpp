@@ -101,6 +101,26 @@ void pressPlay(AppState& app) {
     app.screen = TestPlay;
 }
 
+// --- the questions ---
+
+void saveChangesYes(AppState& app) {
+    if (app.editor.loadedName.empty()) {
+        openLevelNameDialog(app, offeredName(app.editor));  // over the same snapshot
+        return;
+    }
+    if (!saveUnderLoadedName(app)) {
+        // Clearing the board now would lose it: stay with it, still unsaved.
+        app.editor.leavingEditor = false;
+        app.screen = Editor;
+        return;
+    }
+    dropBoard(app);
+}
+
+void saveChangesNo(AppState& app) { dropBoard(app); }
+
+void backToEditor(AppState& app) { app.screen = Editor; }
+
 // --- drawing ---
 
 void fill(int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
@@ -151,13 +171,35 @@ void drawToolPreview(AppState& app) {
     drawTile(toolCode(app.editor.currentTool), cell.column * cellSize, cell.row * cellSize);
 }
 
+void pressPalette(AppState& app) {
+    for (int tool = 0; tool < toolCount; ++tool) {
+        if (pointInRect(paletteRects[tool], app.mouseX, app.mouseY)) {
+            app.editor.currentTool = tool;
+            return;
+        }
+    }
+}
+
+// Left of the panel a press paints; on the panel it may hit a button.
+void pressBoardOrButton(AppState& app) {
+    if (app.mouseX <= lastBoardX) {
+        paint(app.editor, app.mouseX, app.mouseY);
+        return;
+    }
+    for (const EditorButton& button : editorButtons) {
+        if (pointInRect(button.rect, app.mouseX, app.mouseY)) {
+            button.press(app);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 const std::array<SDL_Rect, toolCount> paletteRects = makePaletteRects();
 
-void openEditor(AppState& app) {
-    setDisplayMode(editorWidth, windowHeight, displayFlags(app.windowed));
-    app.screen = Editor;
+void editorKey(AppState& app, const SDL_keysym& key) {
+    if (key.sym == SDLK_ESCAPE) editorEscape(app);
 }
 
 void editorEscape(AppState& app) {
@@ -167,22 +209,6 @@ void editorEscape(AppState& app) {
     }
     openDialog(app, SaveChangesDialog);
     app.editor.leavingEditor = true;
-}
-
-void leaveEditorForMenu(AppState& app) {
-    setDisplayMode(gameWidth, windowHeight, displayFlags(app.windowed));
-    clearBoard(app.editor);
-    app.editor.leavingEditor = false;
-    app.screen = MainMenu;
-}
-
-bool hasUnsavedChanges(const EditorState& editor) { return editor.grid != editor.savedGrid; }
-
-void clearBoard(EditorState& editor) {
-    editor.grid.fill(Empty);
-    editor.savedGrid.fill(Empty);
-    editor.levelName.clear();
-    editor.loadedName.clear();
 }
 
 int toolCode(int tool) {
@@ -212,29 +238,13 @@ void drawEditor(AppState& app) {
     drawToolPreview(app);
 }
 
-void editorPalettePress(AppState& app) {
-    for (int tool = 0; tool < toolCount; ++tool) {
-        if (pointInRect(paletteRects[tool], app.mouseX, app.mouseY)) {
-            app.editor.currentTool = tool;
-            return;
-        }
-    }
+void editorPress(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT) return;
+    pressPalette(app);
+    pressBoardOrButton(app);
 }
 
-void editorBoardPress(AppState& app) {
-    if (app.mouseX <= lastBoardX) {
-        paint(app.editor, app.mouseX, app.mouseY);
-        return;
-    }
-    for (const EditorButton& button : editorButtons) {
-        if (pointInRect(button.rect, app.mouseX, app.mouseY)) {
-            button.press(app);
-            return;
-        }
-    }
-}
-
-void editorRelease(AppState& app, int button) {
+void editorRelease(AppState& app, Uint8 button) {
     // A right click erases on the release, so a right drag can erase a line first.
     if (button == SDL_BUTTON_RIGHT) erase(app.editor, app.mouseX, app.mouseY);
 }
@@ -256,18 +266,9 @@ void testPlayEscape(AppState& app) {
     app.play.deathDelay.running = false;
 }
 
-void saveChangesYes(AppState& app) {
-    if (app.editor.loadedName.empty()) {
-        openLevelNameDialog(app, offeredName(app.editor));  // over the same snapshot
-        return;
-    }
-    if (!saveUnderLoadedName(app)) {
-        // Clearing the board now would lose it: stay with it, still unsaved.
-        app.editor.leavingEditor = false;
-        app.screen = Editor;
-        return;
-    }
-    dropBoard(app);
+void answerSaveChanges(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, saveChangesYes, saveChangesNo);
+    pressCloseButton(app, button);
 }
 
-void saveChangesNo(AppState& app) { dropBoard(app); }
+void answerNoPlayer(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToEditor); }

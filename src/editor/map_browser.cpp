@@ -4,7 +4,7 @@
 #include "app/display.h"
 #include "app/platform.h"
 #include "app/resources.h"
-#include "editor/editor.h"
+#include "editor/editor_session.h"
 #include "level/map_file.h"
 #include "ui/dialogs.h"
 #include "ui/widgets.h"
@@ -127,50 +127,15 @@ void finishSave(AppState& app, bool written) {
     textInputOff();
 }
 
-}  // namespace
-
-void openMapBrowser(AppState& app) {
-    releaseLabels();
-    browserOf(app).mapNames.clear();
-    listMaps(app);
-    renderLabels(app);
-    keepPageOnList(app);
-    openDialog(app, mapCount(app) == 0 ? NoMapsDialog : FileBrowser);
+// Nothing is saved and the editor stays open, so a leave asked for earlier is over.
+void keepEditingUnsaved(AppState& app) {
+    app.editor.leavingEditor = false;
+    textInputOff();
+    app.screen = Editor;
 }
 
-void mapBrowserPress(AppState& app, int button, int x, int y) {
-    if (button == SDL_BUTTON_WHEELUP) scrollUp(app);
-    if (button == SDL_BUTTON_WHEELDOWN) scrollDown(app);
-    if (button != SDL_BUTTON_LEFT) return;
-    selectRow(app, x, y);
-    if (pointInRect(scrollUpRect, x, y)) scrollUp(app);
-    if (pointInRect(scrollDownRect, x, y)) scrollDown(app);
-}
-
-void mapBrowserKey(AppState& app, SDLKey key) {
-    if (key == SDLK_DELETE && hasSelection(app)) openDialog(app, DeleteFileDialog);
-}
-
-void drawFileBrowser(AppState& app) {
-    drawImage(264, 105, image(Img::filebox));
-    drawImage(277, 135, image(Img::fileback));
-    drawImage(scrollUpRect.x, scrollUpRect.y, image(Img::scroll_up));
-    drawImage(scrollDownRect.x, scrollDownRect.y, image(Img::scroll_down));
-    drawDialogButtonImages(app);
-    drawImage(276, 115, resources.texts[Txt::captionText]);
-    drawRows(app);
-    drawDialogButtonCaptions(app);
-    drawHighlight(app);
-}
-
-void openFromBrowser(AppState& app) {
-    if (!hasSelection(app)) return;
-    if (hasUnsavedChanges(app.editor)) {
-        openDialog(app, UnsavedChangesDialog);
-        return;
-    }
-    openSelectedMap(app);
-}
+void backToEditor(AppState& app) { app.screen = Editor; }
+void backToFileBrowser(AppState& app) { app.screen = FileBrowser; }
 
 void openSelectedMap(AppState& app) {
     if (hasSelection(app)) {
@@ -180,6 +145,15 @@ void openSelectedMap(AppState& app) {
         editor.savedGrid = editor.grid;
     }
     app.screen = Editor;
+}
+
+void openFromBrowser(AppState& app) {
+    if (!hasSelection(app)) return;
+    if (hasUnsavedChanges(app.editor)) {
+        openDialog(app, UnsavedChangesDialog);
+        return;
+    }
+    openSelectedMap(app);
 }
 
 void deleteSelectedMap(AppState& app) {
@@ -193,15 +167,6 @@ void deleteSelectedMap(AppState& app) {
         if (browser.firstVisible > 0) browser.firstVisible -= 1;
     }
     app.screen = browser.mapNames.empty() ? Editor : FileBrowser;
-}
-
-std::string displayName(const std::string& fileName) {
-    if (fileName.size() <= shortNameLength) return fileName;
-    return fileName.substr(0, 12) + ".." + fileName.substr(fileName.size() - 4);
-}
-
-std::string mapFileName(const std::string& text) {
-    return text.size() > 3 && endsWithMapInAnyCase(text) ? text : text + ".map";
 }
 
 void saveUnderTypedName(AppState& app) {
@@ -223,6 +188,76 @@ void overwriteLevel(AppState& app) {
     textInputOff();
 }
 
+// The list and its scroll buttons; the wheel scrolls too.
+void pressList(AppState& app, Uint8 button, int x, int y) {
+    if (button == SDL_BUTTON_WHEELUP) scrollUp(app);
+    if (button == SDL_BUTTON_WHEELDOWN) scrollDown(app);
+    if (button != SDL_BUTTON_LEFT) return;
+    selectRow(app, x, y);
+    if (pointInRect(scrollUpRect, x, y)) scrollUp(app);
+    if (pointInRect(scrollDownRect, x, y)) scrollDown(app);
+}
+
+}  // namespace
+
+void openMapBrowser(AppState& app) {
+    releaseLabels();
+    browserOf(app).mapNames.clear();
+    listMaps(app);
+    renderLabels(app);
+    keepPageOnList(app);
+    openDialog(app, mapCount(app) == 0 ? NoMapsDialog : FileBrowser);
+}
+
+void pressFileBrowser(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, openFromBrowser, backToEditor);
+    if (app.screen == FileBrowser) pressList(app, button, app.mouseX, app.mouseY);
+}
+
+void mapBrowserKey(AppState& app, const SDL_keysym& key) {
+    if (key.sym == SDLK_DELETE && hasSelection(app)) openDialog(app, DeleteFileDialog);
+}
+
+void drawFileBrowser(AppState& app) {
+    drawDialogBackdrop(app);
+    drawImage(264, 105, image(Img::filebox));
+    drawImage(277, 135, image(Img::fileback));
+    drawImage(scrollUpRect.x, scrollUpRect.y, image(Img::scroll_up));
+    drawImage(scrollDownRect.x, scrollDownRect.y, image(Img::scroll_down));
+    drawDialogButtonImages(app);
+    drawImage(276, 115, resources.texts[Txt::captionText]);
+    drawRows(app);
+    drawDialogButtonCaptions(app);
+    drawHighlight(app);
+}
+
+std::string displayName(const std::string& fileName) {
+    if (fileName.size() <= shortNameLength) return fileName;
+    return fileName.substr(0, 12) + ".." + fileName.substr(fileName.size() - 4);
+}
+
+std::string mapFileName(const std::string& text) {
+    return text.size() > 3 && endsWithMapInAnyCase(text) ? text : text + ".map";
+}
+
 bool saveUnderLoadedName(AppState& app) {
     return isBareName(app.editor.loadedName) && writeMap(mapPath(app, app.editor.loadedName), app.editor.grid);
+}
+
+void answerUnsavedChanges(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, openSelectedMap, backToEditor);
+}
+
+void answerDeleteFile(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, deleteSelectedMap, backToFileBrowser);
+}
+
+void answerNoMaps(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToEditor); }
+
+void answerLevelName(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, saveUnderTypedName, keepEditingUnsaved);
+}
+
+void answerOverwriteLevel(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, overwriteLevel, keepEditingUnsaved);
 }

@@ -2,6 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/audio.h"
+#include "game/gameplay.h"
+#include "game/outcome.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // How an attempt ends: the goal and death delays, the hole fade, restarts, and
 // the end of a test play.
-#include "game/gameplay.h"
+#include "game/gameplay_state.h"
 
 struct AppState;
 
@@ -13,5 +13,7 @@ bool stepTimer(LevelTimer& timer, float dt);
 void updateLevelTimers(AppState& app, float dt);
 // The player sinking into a hole fades by 5 a frame, then the level restarts.
 void fadeDyingPlayer(AppState& app);
+// Reloads the map of the current play screen.
+void restartLevel(AppState& app);
 // Back to the editor's window and screen, with nothing recorded.
 void endTestPlay(AppState& app);

@@ -1,7 +1,7 @@
 #include "level/level.h"
 
 #include "app/random.h"
-#include "level/saved_game.h"
+#include "level/progress.h"
 
 namespace {
 

@@ -1,12 +1,8 @@
 #pragma once
-// The thirty-five built-in levels in order, the level select screen, and the
-// progress that playing them records.
-#include <SDL/SDL.h>
-
+// The thirty-five built-in levels in order, and the progress that playing them records.
 #include <string>
 
 struct AppState;
-struct UiState;
 
 // Where the saved game lives: the working directory fetched at start-up.
 std::string savePath(const AppState& app);
@@ -22,10 +18,3 @@ void startLevel(AppState& app, int level);
 void finishLevel(AppState& app);
 // Escape during play, outside the goal and death delays.
 void leaveLevel(AppState& app);
-void levelSelectKey(AppState& app, SDLKey key);
-// One step of the click pass: the "Unlockables" button.
-void pressLevelSelectButtons(AppState& app);
-void drawLevelSelect(AppState& app);
-
-void buildLevelLabels(UiState& ui);
-void releaseLevelLabels(UiState& ui);

@@ -3,9 +3,6 @@
 #include "app/app_state.h"
 #include "app/display.h"
 #include "app/resources.h"
-#include "editor/editor.h"
-#include "editor/map_browser.h"
-#include "level/level_sequence.h"
 #include "ui/widgets.h"
 
 #include <algorithm>
@@ -73,56 +70,17 @@ static_assert(sizeof dialogLayouts / sizeof dialogLayouts[0] == GameWonDialog - 
 
 const DialogLayout& layoutOf(ScreenId dialog) { return dialogLayouts[dialog - NoSavedGameDialog]; }
 
-// Button answers that the flow of this module owns; the editor's are in its module.
-void backToMainMenu(AppState& app) { app.screen = MainMenu; }
-void backToEditor(AppState& app) { app.screen = Editor; }
-void startOverwrittenGame(AppState& app) { startNewGame(app, true); }
-void cancelLevelName(AppState& app) {
-    app.editor.leavingEditor = false;
-    textInputOff();
-    app.screen = Editor;
+// A click that leads from a question to the browser or back is offered to both
+// (the screens take clicks in a fixed order); it can press a button of one only,
+// as the browser's buttons lie below every other dialog's.
+constexpr bool browserButtonsLieBelowTheOthers() {
+    for (int i = 0; i < dialogButtonCount; ++i) {
+        bool browserButton = i == 5 || i == 6;
+        if (!browserButton && buttonRecords[i].y + 32 > buttonRecords[5].y) return false;
+    }
+    return buttonRecords[5].y == buttonRecords[6].y;
 }
-// Nothing is saved and the editor stays open, so a leave asked for earlier is over.
-void refuseOverwrite(AppState& app) {
-    app.editor.leavingEditor = false;
-    textInputOff();
-    app.screen = Editor;
-}
-void backToFileBrowser(AppState& app) { app.screen = FileBrowser; }
-void confirmGameWon(AppState& app) {
-    app.save.gameWon = true;
-    app.screen = LevelSelect;
-}
-
-struct ButtonAction {
-    ScreenId screen;
-    int button;
-    void (*act)(AppState&);
-};
-
-// The order in which one press is tested: a press that closes a dialog cannot
-// also press a button of the dialog it opened unless that comes later here.
-constexpr ButtonAction buttonActions[] = {
-    {NoSavedGameDialog, 0, backToMainMenu},
-    {OverwriteSaveDialog, 1, startOverwrittenGame},
-    {OverwriteSaveDialog, 2, backToMainMenu},
-    {OverwriteLevelDialog, 14, overwriteLevel},
-    {OverwriteLevelDialog, 15, refuseOverwrite},
-    {LevelNameDialog, 3, saveUnderTypedName},
-    {LevelNameDialog, 4, cancelLevelName},
-    {FileBrowser, 5, openFromBrowser},
-    {FileBrowser, 6, backToEditor},
-    {SaveChangesDialog, 7, saveChangesYes},
-    {SaveChangesDialog, 8, saveChangesNo},
-    {UnsavedChangesDialog, 9, openSelectedMap},
-    {UnsavedChangesDialog, 10, backToEditor},
-    {DeleteFileDialog, 11, deleteSelectedMap},
-    {DeleteFileDialog, 12, backToFileBrowser},
-    {NoMapsDialog, 13, backToEditor},
-    {NoPlayerDialog, 16, backToEditor},
-    {GameWonDialog, 17, confirmGameWon},
-};
-static_assert(sizeof buttonActions / sizeof buttonActions[0] == dialogButtonCount, "one action per button");
+static_assert(browserButtonsLieBelowTheOthers(), "the browser's buttons must not overlap another dialog's");
 
 constexpr SDL_Rect closeRect = {531, 187, 16, 12};
 constexpr Sint16 secondLineX = 178, secondLineY = 224;
@@ -309,15 +267,21 @@ void updateDialogHover(AppState& app) {
     });
 }
 
-void pressDialogButtons(AppState& app) {
-    for (const ButtonAction& action : buttonActions) {
-        if (app.screen != action.screen) continue;
-        if (pointInRect(app.ui.dialogButtons[action.button].rect, app.mouseX, app.mouseY)) action.act(app);
+void pressDialogButtons(AppState& app, Uint8 button, DialogAnswer left, DialogAnswer right) {
+    if (button != SDL_BUTTON_LEFT || !isDialog(app.screen)) return;
+    ScreenId dialog = app.screen;
+    const DialogLayout& layout = layoutOf(dialog);
+    DialogAnswer answers[2] = {left, right};
+    for (int slot = 0; slot < 2; ++slot) {
+        int index = layout.buttons[slot];
+        if (index == noButton || !answers[slot] || app.screen != dialog) continue;
+        if (pointInRect(app.ui.dialogButtons[index].rect, app.mouseX, app.mouseY)) answers[slot](app);
     }
 }
 
-void pressCloseButton(AppState& app) {
-    if (app.screen != SaveChangesDialog || !pointInRect(closeRect, app.mouseX, app.mouseY)) return;
+void pressCloseButton(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT || app.screen != SaveChangesDialog) return;
+    if (!pointInRect(closeRect, app.mouseX, app.mouseY)) return;
     app.editor.leavingEditor = false;
     app.screen = Editor;
 }
@@ -326,14 +290,15 @@ void drawDialogButtonImages(AppState& app) { drawButtonImages(app, layoutOf(app.
 
 void drawDialogButtonCaptions(AppState& app) { drawButtonCaptions(app, layoutOf(app.screen)); }
 
+void drawDialogBackdrop(AppState& app) {
+    if (isDialog(app.screen)) drawDimLayer(layoutOf(app.screen));
+}
+
 void drawDialog(AppState& app) {
     if (!isDialog(app.screen)) return;
     const DialogLayout& layout = layoutOf(app.screen);
     drawDimLayer(layout);
-    if (layout.screen == FileBrowser) {
-        drawFileBrowser(app);
-        return;
-    }
+    if (layout.message == noMessage) return;  // the browser draws its own frame
     drawImage(layout.boxX, layout.boxY, image(Img::dialogbox));
     drawButtonImages(app, layout);
     drawNameInput(layout);

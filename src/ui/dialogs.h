@@ -1,6 +1,7 @@
 #pragma once
 // The modal dialogs: their buttons, the darkened snapshot they are drawn over,
-// the name input of LevelNameDialog, and what each button does.
+// and the name input of LevelNameDialog. What a button does is up to the module
+// that asked the question.
 #include "app/screen_id.h"
 
 #include <SDL/SDL.h>
@@ -22,11 +23,15 @@ void openDialog(AppState& app, ScreenId dialog);
 
 // Pointer motion: the current dialog's buttons follow the pointer.
 void updateDialogHover(AppState& app);
-// One step of the click pass: the buttons of the current dialog, in their fixed order.
-void pressDialogButtons(AppState& app);
-// The close button of SaveChangesDialog, last in the click pass.
-void pressCloseButton(AppState& app);
+using DialogAnswer = void (*)(AppState&);
+// A press on the current dialog: its buttons left to right, each answering only
+// while the dialog still shows. A dialog of one button has only a left answer.
+void pressDialogButtons(AppState& app, Uint8 button, DialogAnswer left, DialogAnswer right = nullptr);
+// The close button of SaveChangesDialog: back to the editor, which stays open.
+void pressCloseButton(AppState& app, Uint8 button);
 
+// The snapshot darkened, for a dialog that draws its own frame over it (the map browser).
+void drawDialogBackdrop(AppState& app);
 void drawDialog(AppState& app);
 // The current dialog's button images, then later its captions, for a dialog that
 // draws its own frame (the map browser).

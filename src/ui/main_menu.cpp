@@ -3,11 +3,13 @@
 #include "app/app_state.h"
 #include "app/audio.h"
 #include "app/display.h"
-#include "app/input.h"
+#include "app/platform.h"
 #include "app/resources.h"
 #include "editor/editor.h"
 #include "level/level_sequence.h"
+#include "level/saved_game.h"
 #include "ui/dialogs.h"
+#include "ui/notification.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -34,6 +36,9 @@ void chooseLoadGame(AppState& app) {
 }
 
 void chooseQuit(AppState& app) { app.running = false; }
+
+void backToMainMenu(AppState& app) { app.screen = MainMenu; }
+void startOverwrittenGame(AppState& app) { startNewGame(app, true); }
 
 constexpr MenuEntryRecord menuEntryRecords[menuEntryCount] = {
     {"New Game", 256, 192, 20, 6, chooseNewGame},
@@ -70,6 +75,10 @@ void drawCornerButtons(AppState& app) {
     drawImage(helpRect.x + 8, helpRect.y + 6, image(Img::help));
 }
 
+void moveMenuSelection(AppState& app, int step) {
+    app.ui.menuSelection = (app.ui.menuSelection + step + menuEntryCount) % menuEntryCount;
+}
+
 void drawCreditsBar(AppState& app) {
     Sint16 y = app.ui.creditsBar.y;
     drawImage(0, y, image(Img::creditsbar));
@@ -97,14 +106,18 @@ void releaseMenuEntries(UiState& ui) {
     }
 }
 
-void moveMenuSelection(AppState& app, int step) {
-    app.ui.menuSelection = (app.ui.menuSelection + step + menuEntryCount) % menuEntryCount;
+void menuKey(AppState& app, const SDL_keysym& key) {
+    switch (key.sym) {
+        case SDLK_UP: moveMenuSelection(app, -1); break;
+        case SDLK_DOWN: moveMenuSelection(app, 1); break;
+        case SDLK_RETURN: menuEntryRecords[app.ui.menuSelection].activate(app); break;
+        case SDLK_ESCAPE: app.running = false; break;
+        default: break;
+    }
 }
 
-void activateMenuEntry(AppState& app) { menuEntryRecords[app.ui.menuSelection].activate(app); }
-
-void pressCornerButtons(AppState& app) {
-    if (app.screen != MainMenu) return;
+void pressCornerButtons(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT) return;
     if (pointInRect(musicRect, app.mouseX, app.mouseY)) toggleMusic(app);
     if (pointInRect(displayRect, app.mouseX, app.mouseY)) toggleDisplay(app);
     if (pointInRect(helpRect, app.mouseX, app.mouseY)) openHelpPage(app, helpIndexPage);
@@ -126,4 +139,10 @@ void drawMainMenu(AppState& app) {
     drawCornerButtons(app);
     drawImage(82, 32, image(Img::logo));
     drawCreditsBar(app);
+}
+
+void answerNoSavedGame(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToMainMenu); }
+
+void answerOverwriteSave(AppState& app, Uint8 button) {
+    pressDialogButtons(app, button, startOverwrittenGame, backToMainMenu);
 }

@@ -9,12 +9,14 @@ struct UiState;
 void buildMenuEntries(UiState& ui);
 void releaseMenuEntries(UiState& ui);
 
-// Up and Down wrap around the four entries.
-void moveMenuSelection(AppState& app, int step);
-// Return: the selected entry's action.
-void activateMenuEntry(AppState& app);
-// One step of the click pass: music, display, help, in that order.
-void pressCornerButtons(AppState& app);
+// Up and Down wrap around the four entries, Return takes the selected one, Escape quits.
+void menuKey(AppState& app, const SDL_keysym& key);
+// Music, display, help, in that order.
+void pressCornerButtons(AppState& app, Uint8 button);
 // Once per frame while the menu shows.
 void moveCreditsBar(AppState& app);
 void drawMainMenu(AppState& app);
+
+// The answers to the questions that New Game and Load Game ask.
+void answerNoSavedGame(AppState& app, Uint8 button);
+void answerOverwriteSave(AppState& app, Uint8 button);

@@ -209,3 +209,7 @@ void drawNotification(AppState& app) {
 }
 
 void releaseNotification(AppState& app) { freeSurface(app.ui.notice.textImage); }
+
+void openHelpPage(AppState& app, const char* page) {
+    if (!platform::openDocument(page)) showManualNotice(app);
+}

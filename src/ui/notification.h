@@ -15,6 +15,8 @@ void raiseUnlockNotices(AppState& app);
 void showTextNotice(AppState& app, const std::string& heading, const std::string& path);
 // Where the manual is, for a player whose desktop could not open it.
 void showManualNotice(AppState& app);
+// Asks the desktop to open a help page; when it cannot, the notice tells where the manual is.
+void openHelpPage(AppState& app, const char* page);
 // One step of the click pass.
 void pressNotification(AppState& app);
 // Last in every frame, over every screen and dialog.

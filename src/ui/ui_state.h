@@ -1,7 +1,7 @@
 #pragma once
 // The state of the menus, dialogs, level select, unlockables screen and notice.
-#include "game/gameplay.h"
-#include "level/saved_game.h"
+#include "game/gameplay_state.h"
+#include "level/progress.h"
 
 #include <SDL/SDL.h>
 

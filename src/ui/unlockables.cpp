@@ -67,8 +67,12 @@ void leaveUnlockables(AppState& app) {
     app.screen = LevelSelect;
 }
 
-void pressCheckboxes(AppState& app) {
-    if (app.screen != Unlockables) return;
+void unlockablesKey(AppState& app, const SDL_keysym& key) {
+    if (key.sym == SDLK_ESCAPE) leaveUnlockables(app);
+}
+
+void pressCheckboxes(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT) return;
     for (int i = 0; i < UnlockableIdCount; ++i)
         if (hitsCheckbox(app.ui.unlockables[i].checkboxRect, app.mouseX, app.mouseY)) toggle(app, i);
 }

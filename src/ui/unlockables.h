@@ -1,6 +1,8 @@
 #pragma once
 // The seven unlockables: their thresholds, their screen with names and check
 // boxes, and the switches that the rest of the game reads from the saved game.
+#include <SDL/SDL.h>
+
 struct AppState;
 struct UiState;
 struct SavedGame;
@@ -16,6 +18,7 @@ void releaseUnlockables(UiState& ui);
 void enterUnlockables(AppState& app);
 // Escape: the switches are saved, then back to the level select.
 void leaveUnlockables(AppState& app);
-// One step of the click pass: the check boxes.
-void pressCheckboxes(AppState& app);
+void unlockablesKey(AppState& app, const SDL_keysym& key);
+// The check boxes.
+void pressCheckboxes(AppState& app, Uint8 button);
 void drawUnlockables(AppState& app);

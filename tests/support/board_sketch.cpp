@@ -2,6 +2,7 @@
 
 #include "app/audio.h"
 #include "app/random.h"
+#include "game/gameplay.h"
 #include "level/map_file.h"
 
 #include <algorithm>

@@ -1,0 +1,41 @@
+#include "app/play_keys.h"
+
+#include "app/app_state.h"
+#include "editor/editor.h"
+#include "game/outcome.h"
+#include "level/level_sequence.h"
+
+namespace {
+
+void setHeldArrow(AppState& app, SDLKey key, bool held) {
+    GameplayState& play = app.play;
+    switch (key) {
+        case SDLK_LEFT: play.leftKeyHeld = held; break;
+        case SDLK_RIGHT: play.rightKeyHeld = held; break;
+        case SDLK_UP: play.upKeyHeld = held; break;
+        case SDLK_DOWN: play.downKeyHeld = held; break;
+        default: break;
+    }
+}
+
+// R and the arrows mean the same on both play screens.
+void pressCommonPlayKey(AppState& app, SDLKey key) {
+    if (key == SDLK_r && !app.play.deathDelay.running) restartLevel(app);
+    if (app.play.movementEnabled) setHeldArrow(app, key, true);
+}
+
+}  // namespace
+
+void playLevelKey(AppState& app, const SDL_keysym& key) {
+    // A level being won or lost plays on to its outcome; Escape waits for it.
+    bool delayRunning = app.play.goalDelay.running || app.play.deathDelay.running;
+    if (key.sym == SDLK_ESCAPE && !delayRunning) leaveLevel(app);
+    pressCommonPlayKey(app, key.sym);
+}
+
+void testPlayKey(AppState& app, const SDL_keysym& key) {
+    if (key.sym == SDLK_ESCAPE) testPlayEscape(app);
+    pressCommonPlayKey(app, key.sym);
+}
+
+void releasePlayKey(AppState& app, SDLKey key) { setHeldArrow(app, key, false); }
