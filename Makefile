@@ -27,7 +27,9 @@ $(BUILD_DIR)/CMakeCache.txt: | deps
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the game folder: the tests, benchmarks and fuzz harnesses wait for `make test`.
+run: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target game
 	cd $(GAME_DIR) && ./quarrow2
 
 test: build
