@@ -8,6 +8,8 @@ JOBS      ?= $(shell nproc)
 PREFIX    ?= /usr/local
 ASAN_DIR  ?= build-asan
 FUZZ_DIR  ?= build-fuzz
+# Who answers for the Debian package, as Name <address>: make deb QUARROW_MAINTAINER="...".
+QUARROW_MAINTAINER ?=
 FUZZ_SECONDS ?= 60
 FUZZ_HARNESSES := plain_map built_in_level saved_game settings level_source
 SEEDS     ?= 20
@@ -87,6 +89,11 @@ install: build
 # The Debian package, checked by lintian when it is installed.
 deb: build
 	@./scripts/install-deps.sh package
+	@if [ -z "$(QUARROW_MAINTAINER)" ]; then \
+		echo 'make deb: the package needs a maintainer: make deb QUARROW_MAINTAINER="Name <address>"' >&2; \
+		exit 1; \
+	fi
+	cmake -S . -B $(BUILD_DIR) -DQUARROW_MAINTAINER="$(QUARROW_MAINTAINER)"
 	rm -f $(BUILD_DIR)/quarrow2_*.deb
 	cd $(BUILD_DIR) && cpack -G DEB
 	@if command -v lintian >/dev/null; then \

@@ -262,6 +262,16 @@ TEST(InstalledTree, SaysWhichLicenceCoversWhichFiles) {
         << metainfo;
 }
 
+// The reserved documentation domains stand in for addresses a project does not have.
+TEST(InstalledTree, NamesNoInventedAddress) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(installed(""))) {
+        if (!entry.is_regular_file() || entry.is_symlink()) continue;
+        std::string text = readWholeFile(entry.path().string());
+        for (const char* invented : {"example.org", "example.com", "example.net", "org.example."})
+            EXPECT_EQ(text.find(invented), std::string::npos) << entry.path() << " names " << invented;
+    }
+}
+
 TEST(Launcher, FirstStartMakesTheGameFolderWithTheLinksAndTheSettingsOnly) {
     TempFolder home;
     // A relative XDG_DATA_HOME is not valid and gives way to the default.
