@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, and only those that are missing.
 # `install-deps.sh package`, `install-deps.sh fuzz` or `install-deps.sh asan` also
-# installs what `make deb`, `make fuzz` or `make test-asan` needs on top.
+# installs what `make deb`, `make fuzz` or `make test-asan` needs on top (devscripts for
+# hardening-check).
 set -e
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
@@ -14,7 +15,7 @@ FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
 ASAN_PACKAGES="libasan8 libubsan1"
 
 case "${1:-}" in
-  package) PACKAGES="$PACKAGES dpkg-dev lintian" ;;
+  package) PACKAGES="$PACKAGES dpkg-dev lintian devscripts" ;;
   fuzz) PACKAGES="$PACKAGES $FUZZ_PACKAGES" ;;
   asan) PACKAGES="$PACKAGES $ASAN_PACKAGES" ;;
 esac

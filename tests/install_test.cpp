@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -208,6 +210,65 @@ TEST(InstalledTree, LaysTheGameOutTheWayDebianLaysOutGames) {
         std::string side = std::to_string(size);
         EXPECT_TRUE(fs::is_regular_file(installed("share/icons/hicolor/" + side + "x" + side + "/apps/quarrow2.png")))
             << size;
+    }
+}
+
+// The paragraphs of a Debian machine-readable copyright file, each as its fields, with the
+// continuation lines of a field unfolded (" ." stands for an empty line).
+using Paragraph = std::map<std::string, std::string>;
+std::vector<Paragraph> copyrightParagraphs(const std::string& text) {
+    std::vector<Paragraph> paragraphs(1);
+    std::istringstream lines(text);
+    std::string line, field;
+    while (std::getline(lines, line)) {
+        if (line.empty()) {
+            if (!paragraphs.back().empty()) paragraphs.emplace_back();
+        } else if (line[0] == ' ') {
+            paragraphs.back()[field] += "\n" + (line == " ." ? "" : line.substr(1));
+        } else {
+            field = line.substr(0, line.find(':'));
+            size_t value = line.find_first_not_of(' ', field.size() + 1);
+            paragraphs.back()[field] = value == std::string::npos ? "" : line.substr(value);
+        }
+    }
+    return paragraphs;
+}
+
+TEST(InstalledTree, SaysWhichLicenceCoversWhichFiles) {
+    std::vector<Paragraph> paragraphs = copyrightParagraphs(readWholeFile(installed("share/doc/quarrow2/copyright")));
+    ASSERT_FALSE(paragraphs.empty());
+    EXPECT_EQ(paragraphs[0]["Format"], "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/");
+    std::map<std::string, std::string> licenceOfFiles, licenceTexts;
+    for (const Paragraph& paragraph : paragraphs) {
+        if (!paragraph.count("License")) continue;
+        // The licence's name, then its text when the paragraph gives one.
+        const std::string& licence = paragraph.at("License");
+        size_t end = licence.find('\n');
+        std::string name = licence.substr(0, end);
+        if (end != std::string::npos) licenceTexts[name] = licence.substr(end + 1);
+        std::istringstream patterns(paragraph.count("Files") ? paragraph.at("Files") : "");
+        for (std::string pattern; patterns >> pattern;) licenceOfFiles[pattern] = name;
+    }
+    EXPECT_EQ(licenceOfFiles["*"], "GPL-3.0-or-later");
+    for (const char* content : {"data/*", "docs/*"}) EXPECT_EQ(licenceOfFiles[content], "CC-BY-SA-4.0") << content;
+    // Every licence named is spelled out, the content's in full as Debian has no copy of it.
+    for (const auto& [pattern, licence] : licenceOfFiles)
+        EXPECT_TRUE(licenceTexts.count(licence)) << pattern << ": " << licence;
+    EXPECT_EQ(licenceTexts["CC-BY-SA-4.0"] + "\n", readWholeFile(SOURCE_DIR "/LICENSES/CC-BY-SA-4.0.txt"));
+
+    std::string metainfo = readWholeFile(installed("share/metainfo/" QUARROW_APP_ID ".metainfo.xml"));
+    EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>"),
+              std::string::npos)
+        << metainfo;
+}
+
+// The reserved documentation domains stand in for addresses a project does not have.
+TEST(InstalledTree, NamesNoInventedAddress) {
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(installed(""))) {
+        if (!entry.is_regular_file() || entry.is_symlink()) continue;
+        std::string text = readWholeFile(entry.path().string());
+        for (const char* invented : {"example.org", "example.com", "example.net", "org.example."})
+            EXPECT_EQ(text.find(invented), std::string::npos) << entry.path() << " names " << invented;
     }
 }
 
