@@ -259,7 +259,10 @@ TEST_P(DesktopIcon, IsDrawnAtItsOwnSizeWithACrispThinOutline) {
   EXPECT_LE(outline, std::max(1, size / 64));
 }
 
-INSTANTIATE_TEST_SUITE_P(HicolorSizes, DesktopIcon, ::testing::Values(16, 32, 48, 64, 128, 256));
+INSTANTIATE_TEST_SUITE_P(HicolorSizes, DesktopIcon, ::testing::Values(16, 32, 48, 64, 128, 256),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "Size" + std::to_string(info.param);
+                         });
 
 TEST(ColourKey, KeyedPicturesAreOpaqueAndHaveNoHolesOfKeyColour) {
   for (const ExpectedImage& s : kImages) {

@@ -65,6 +65,7 @@ TEST_F(DialogTest, ADialogOpenedFromADialogKeepsTheFirstSnapshot) {
 }
 
 struct BackdropCase {
+    const char* name;
     ScreenId dialog;
     int width;
     SDL_Rect box;  // where the dialog's own drawing lies
@@ -119,8 +120,9 @@ TEST_P(DialogBackdropTest, LooksAsTheDimLayerBlendedOverTheBoardDrawnOnTheSnapsh
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, DialogBackdropTest,
-                         ::testing::Values(BackdropCase{NoSavedGameDialog, 640, {162, 176, 316, 128}},
-                                           BackdropCase{NoPlayerDialog, 800, {242, 176, 316, 128}}));
+                         ::testing::Values(BackdropCase{"NoSavedGame", NoSavedGameDialog, 640, {162, 176, 316, 128}},
+                                           BackdropCase{"NoPlayer", NoPlayerDialog, 800, {242, 176, 316, 128}}),
+                         [](const ::testing::TestParamInfo<BackdropCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     openLevelNameDialog(app, "");

@@ -100,7 +100,8 @@ TEST_P(EveryLevel, KeepsTheDesignRulesAndItsRowOfTheTable) {
     EXPECT_GE(m.withPeach, leastMovesFor(number));
 }
 
-INSTANTIATE_TEST_SUITE_P(LevelDesign, EveryLevel, ::testing::Range(1, levelCount + 1));
+INSTANTIATE_TEST_SUITE_P(LevelDesign, EveryLevel, ::testing::Range(1, levelCount + 1),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
 TEST(LevelDesign, TheCurveNeverFallsFarAndTheLateLevelsGoDeep) {
     std::map<int, std::string> rows = tableRows();

@@ -12,11 +12,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <functional>
 #include <random>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -58,14 +60,83 @@ std::vector<WrittenFile> gameFiles() {
     return files;
 }
 
-// The child writes every file over and over, alternating the two versions, until
-// it is killed. Each child starts with another file, so that every file gets written
-// even when the kills come before a whole round is done.
-[[noreturn]] void writeForever(const TempFolder& folder, const std::vector<WrittenFile>& files, size_t first) {
-    for (size_t round = 0;; ++round) {
-        const WrittenFile& file = files[(first + round) % files.size()];
-        file.write(folder.file(file.name), (round / files.size()) % 2 == 0);
+// What the writer tells the test over a pipe, one byte at a time: a write begins,
+// a write is done, a write failed.
+constexpr char writeBegins = 'b', writeDone = 'd', writeFailed = 'f';
+
+void tell(int pipe, char report) {
+    while (write(pipe, &report, 1) < 0 && errno == EINTR) {
     }
+}
+
+// The writer goes round the files, each time replacing one with its other version, so
+// every write it is killed in has an old and a new file that differ. It starts with
+// another file each time, so that every file gets written even when the kills come
+// before a whole round is done.
+[[noreturn]] void writeForever(const TempFolder& folder, const std::vector<WrittenFile>& files,
+                               std::vector<int> version, size_t first, int pipe) {
+    for (size_t i = first;; i = (i + 1) % files.size()) {
+        tell(pipe, writeBegins);
+        version[i] = 1 - version[i];
+        if (!files[i].write(folder.file(files[i].name), version[i])) {
+            tell(pipe, writeFailed);
+            _exit(1);
+        }
+        tell(pipe, writeDone);
+    }
+}
+
+using Clock = std::chrono::steady_clock;
+
+// How far one writer got before it was killed.
+struct KilledWriter {
+    size_t writesDone = 0;
+    bool midWrite = false;  // its last word was that a write began
+    bool failed = false;
+};
+
+// A writer that the test kills at a point counted in its own writes, not in time: once it has
+// finished `writes` writes and begun the next, and `into` of a write's length has passed.
+// Waiting for the writer's word rather than for a time keeps the kills landing across its writes
+// on a slow disk as on a fast one. `oneWrite` is how long a write took the last time one was seen.
+KilledWriter killWriter(const TempFolder& folder, const std::vector<WrittenFile>& files,
+                        const std::vector<int>& version, size_t first, size_t writes, double into,
+                        Clock::duration& oneWrite) {
+    KilledWriter result;
+    int ends[2];
+    if (pipe(ends) != 0) return {0, false, true};
+    pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        writeForever(folder, files, version, first, ends[1]);
+    }
+    close(ends[1]);
+    char report = 0;
+    auto next = [&] { return read(ends[0], &report, 1) == 1; };
+    Clock::time_point begun = Clock::now();
+    bool alive = child > 0;
+    while (alive && (alive = next()) && report != writeFailed) {
+        if (report == writeBegins) {
+            begun = Clock::now();
+            if (result.writesDone == writes) break;
+        } else {
+            oneWrite = Clock::now() - begun;
+            ++result.writesDone;
+        }
+    }
+    if (alive && report == writeBegins) {
+        std::this_thread::sleep_for(std::chrono::duration_cast<Clock::duration>(oneWrite * into));
+        kill(child, SIGKILL);
+    }
+    int status = 0;
+    if (child > 0) waitpid(child, &status, 0);
+    // The words it said between the wait and its death.
+    while (next() && report != writeFailed)
+        if (report == writeDone) ++result.writesDone;
+    close(ends[0]);
+    result.midWrite = report == writeBegins;
+    result.failed = child <= 0 || report == writeFailed || !WIFSIGNALED(status);
+    return result;
 }
 
 }  // namespace
@@ -73,31 +144,57 @@ std::vector<WrittenFile> gameFiles() {
 TEST(WriteFileAtomically, AKilledWriterLeavesTheOldOrTheNewFileNeverAPartOne) {
     TempFolder folder;
     std::vector<WrittenFile> files = gameFiles();
-    for (const WrittenFile& file : files) ASSERT_TRUE(file.write(folder.file(file.name), 0));
     ASSERT_NE(files[2].versions[0].size(), files[2].versions[1].size());
+    // A first guess at a write's length, taken as the writer takes its own.
+    std::vector<Clock::duration> writes;
+    for (int round = 0; round < 3; ++round)
+        for (const WrittenFile& file : files) {
+            Clock::time_point begun = Clock::now();
+            ASSERT_TRUE(file.write(folder.file(file.name), 0));
+            writes.push_back(Clock::now() - begun);
+        }
+    std::nth_element(writes.begin(), writes.begin() + writes.size() / 2, writes.end());
+    Clock::duration oneWrite = writes[writes.size() / 2];
 
     std::mt19937 random(20240611);
-    std::uniform_int_distribution<int> pause(0, 3000);  // microseconds
-    std::vector<std::set<std::string>> seen(files.size());
-    constexpr int kills = 500;
-    for (int kill = 0; kill < kills; ++kill) {
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) writeForever(folder, files, static_cast<size_t>(kill) % files.size());
-        usleep(static_cast<useconds_t>(pause(random)));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status));
+    // Up to a whole round before the kill, so that every file is cut short in some kills.
+    std::uniform_int_distribution<size_t> writesBefore(0, files.size());
+    std::uniform_real_distribution<double> partOfAWrite(0.0, 1.0);
+    std::vector<int> version(files.size(), 0);
+    std::vector<int> cutShort(files.size(), 0);
+    // A slow disk gets fewer kills rather than a longer test, but never too few to mean anything.
+    constexpr int mostKills = 500, fewestKills = 100;
+    const Clock::time_point stopAfter = Clock::now() + std::chrono::seconds(4);
+    int kills = 0, midWrite = 0;
+    for (; kills < mostKills && (kills < fewestKills || Clock::now() < stopAfter); ++kills) {
+        size_t first = static_cast<size_t>(kills) % files.size();
+        size_t before = writesBefore(random);
+        KilledWriter writer = killWriter(folder, files, version, first, before, partOfAWrite(random), oneWrite);
+        ASSERT_FALSE(writer.failed) << "kill " << kills;
+        // Every finished write stays; only the one cut short may have left the old file.
+        for (size_t done = 0; done < writer.writesDone; ++done) {
+            size_t i = (first + done) % files.size();
+            version[i] = 1 - version[i];
+        }
+        size_t cut = (first + writer.writesDone) % files.size();
+        midWrite += writer.midWrite;
+        cutShort[cut] += writer.midWrite;
         for (size_t i = 0; i < files.size(); ++i) {
             std::string bytes = readWholeFile(folder.file(files[i].name));
-            ASSERT_TRUE(bytes == files[i].versions[0] || bytes == files[i].versions[1])
-                << files[i].name << " after kill " << kill << " holds " << bytes.size() << " bytes";
-            seen[i].insert(bytes);
+            if (writer.midWrite && i == cut && bytes == files[i].versions[1 - version[i]]) version[i] = 1 - version[i];
+            ASSERT_TRUE(bytes == files[i].versions[version[i]])
+                << files[i].name << " after kill " << kills << (writer.midWrite && i == cut ? ", cut short" : "")
+                << ", holds " << bytes.size() << " bytes, not version " << version[i];
         }
     }
-    // Both versions turned up, so the kills did land between writes and not only before the first.
-    for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(seen[i].size(), 2u) << files[i].name;
+    RecordProperty("kills", kills);
+    RecordProperty("killsInAWrite", midWrite);
+    RecordProperty("lastWriteMicroseconds",
+                   static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(oneWrite).count()));
+    // Enough kills cut a write short that the replace itself was put to the test, not only the
+    // moments between writes, and for every file.
+    EXPECT_GE(midWrite * 10, kills) << midWrite << " of " << kills << " kills landed in a write";
+    for (size_t i = 0; i < files.size(); ++i) EXPECT_GT(cutShort[i], 0) << files[i].name;
 }
 
 TEST(WriteFileAtomically, WritesABareNameIntoTheWorkingDirectory) {

@@ -124,11 +124,16 @@ TEST(SaveGame, AFailedWriteLeavesTheOldFileByteForByte) {
 }
 
 // Whatever a file holds, the record written for what was read reads back the same.
-class DecodeSavedGame : public ::testing::TestWithParam<std::string> {};
+struct FileHolding {
+    const char* name;
+    std::string record;
+};
+
+class DecodeSavedGame : public ::testing::TestWithParam<FileHolding> {};
 
 TEST_P(DecodeSavedGame, WhatItReadsIsWrittenBackToReadTheSame) {
     SavedGame read;
-    decodeSavedGame(scrambleText(GetParam(), saveKey), read);
+    decodeSavedGame(scrambleText(GetParam().record, saveKey), read);
     std::string record = savedGameRecord(read);
     ASSERT_EQ(record.size(), 47u);
     SavedGame again;
@@ -144,6 +149,10 @@ TEST_P(DecodeSavedGame, WhatItReadsIsWrittenBackToReadTheSame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, DecodeSavedGame,
-                         ::testing::Values("", "7", "-9", "99" + std::string(45, '1'), "x5" + std::string(45, '9'),
-                                           "12" + std::string(30, '1'),
-                                           std::string(300, '3')));
+                         ::testing::Values(FileHolding{"Nothing", ""}, FileHolding{"OneDigit", "7"},
+                                           FileHolding{"ANegativeLevel", "-9"},
+                                           FileHolding{"LevelPastTheLast", "99" + std::string(45, '1')},
+                                           FileHolding{"ALetterForADigit", "x5" + std::string(45, '9')},
+                                           FileHolding{"ACutShortRecord", "12" + std::string(30, '1')},
+                                           FileHolding{"AnOverlongRecord", std::string(300, '3')}),
+                         [](const ::testing::TestParamInfo<FileHolding>& info) { return std::string(info.param.name); });

@@ -390,6 +390,7 @@ TEST_P(SoakTest, RandomInputKeepsEveryInvariant) {
     EXPECT_EQ(shutdown(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, SoakTest, ::testing::Range(1, soakSeeds() + 1));
+INSTANTIATE_TEST_SUITE_P(Seeds, SoakTest, ::testing::Range(1, soakSeeds() + 1),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Seed" + std::to_string(info.param); });
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "app/random.h"
 #include "level/map_file.h"
 #include "level/saved_game.h"
 #include "support/board_sketch.h"
@@ -11,8 +12,10 @@
 #include <unistd.h>
 
 TempFolder::TempFolder() {
-    char pattern[] = "/tmp/quarrow-test-XXXXXX";
-    path_ = mkdtemp(pattern);
+    // TMPDIR lets the tests run on another disk, a slow one for instance.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/quarrow-test-XXXXXX";
+    path_ = mkdtemp(&pattern[0]) ? pattern : "";
     char* cwd = getcwd(nullptr, 0);
     previous_ = cwd ? cwd : "/";
     free(cwd);
@@ -75,6 +78,8 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 void GameTest::SetUp() {
+    // The game seeds from the clock; a test plays the same enemy starts and music on every run.
+    seedRandom(1);
     if (withOwnMaps_)
         folder_.makeResourcesWithOwnMaps();
     else if (withResources_)
