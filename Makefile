@@ -5,6 +5,8 @@ GAME_DIR  := $(BUILD_DIR)/game
 BENCH_DIR ?= build-release
 BENCH_ARGS ?=
 JOBS      ?= $(shell nproc)
+# CI sets WERROR=ON: a warning then fails the build.
+WERROR    ?= OFF
 PREFIX    ?= /usr/local
 ASAN_DIR  ?= build-asan
 FUZZ_DIR  ?= build-fuzz
@@ -25,7 +27,7 @@ deps:
 	@./scripts/install-deps.sh
 
 $(BUILD_DIR)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_WERROR=$(WERROR)
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -42,7 +44,8 @@ test: build
 # Leaks of SDL 2, dbus and fontconfig themselves are suppressed, and nothing else.
 $(ASAN_DIR)/CMakeCache.txt: | deps
 	@./scripts/install-deps.sh asan
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_SANITIZE=address,undefined
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARROW_SANITIZE=address,undefined \
+		-DQUARROW_WERROR=$(WERROR)
 
 test-asan: deps $(ASAN_DIR)/CMakeCache.txt
 	cmake --build $(ASAN_DIR) -j $(JOBS)
