@@ -134,15 +134,26 @@ TEST(Playtest, EnemiesStartAsToldAndTheLogSaysHow) {
               "attempt 2 | board.txt | W24 | enemies left | caught by an enemy at (2,2) | 0 presses, 1 move\n");
 }
 
-TEST(Playtest, LogsEachAttemptOfEachBoardWithItsOwnNumber) {
+TEST(Playtest, PlayingOnCarriesAnAttemptOnAndGoingBackStartsANewOne) {
     TempFolder folder;
     std::string log = " --log " + folder.file("log.txt");
     std::string board = writeBoard(folder, {"#######", "#P.*.G#", "#.....#"});
-    runTool("play " + board + " 'D R'" + log);
-    runTool("play " + board + " 'R'" + log);
+    for (const char* presses : {"D", "D R", "R", "R"}) runTool("play " + board + " '" + presses + "'" + log);
     EXPECT_EQ(readWholeFile(folder.file("log.txt")),
+              "attempt 1 | board.txt | D | unfinished at (2,3) | 1 press, 1 move\n"
               "attempt 1 | board.txt | D R | unfinished at (6,3) | 2 presses, 2 moves\n"
-              "attempt 2 | board.txt | R | reached the goal at (6,2) with the peach: solved | 1 press, 1 move\n");
+              "attempt 2 | board.txt | R | reached the goal at (6,2) with the peach: solved | 1 press, 1 move\n"
+              "attempt 3 | board.txt | R | reached the goal at (6,2) with the peach: solved | 1 press, 1 move\n");
+}
+
+TEST(Playtest, AnAttemptCarriedOnMeetsTheSameEnemies) {
+    TempFolder folder;
+    std::string log = " --log " + folder.file("log.txt");
+    std::string board = writeBoard(folder, {"#########", "#P....*G", "#..H....#", "#...H...#", "#....H..#"});
+    runTool("play " + board + " W --starts 'right left right'" + log);
+    ToolRun carried = runTool("play " + board + " 'W W'" + log);
+    EXPECT_TRUE(has(carried.output, "start: enemies start right left right")) << carried.output;
+    EXPECT_TRUE(has(carried.output, "Logged as attempt 1, carried on.")) << carried.output;
 }
 
 TEST(Playtest, ExportKeepsTheBoardAndDropsEverythingElseOfTheSource) {

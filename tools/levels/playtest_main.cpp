@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -79,12 +80,15 @@ constexpr const char* helpText = R"(quarrow-playtest: play a Quarrow board as te
   quarrow-playtest play board.txt "L U R D W" [--log FILE] [--starts "down left"] [--brief]
       Plays the presses from the start and shows the board after each one.
       L U R D slide left, up, right, down; W waits 6 frames (a tenth of a
-      second) and W18 waits 18 frames. Each play is one attempt: to undo, play
-      a shorter sequence. --log FILE appends the attempt to FILE. On a board
-      with enemies, they start each attempt a random way, as in the game;
-      --starts fixes their ways, one word per enemy, row by row from the top
-      (up or down for I, left or right for H). --brief shows only the first
-      and the last board.
+      second) and W18 waits 18 frames. --brief shows only the first and the
+      last board.
+      --log FILE appends the play to FILE as an attempt. Playing on from where
+      the last attempt stopped (its presses and more) carries that attempt
+      on; anything else starts a new one, as restarting does in the game: to
+      undo, play a shorter sequence, and that is a new attempt.
+      On a board with enemies, each attempt draws their starting ways at
+      random, as the game does; --starts fixes them, one word per enemy, row
+      by row from the top (up or down for I, left or right for H).
 
 The aim: reach the goal after taking the peach. Cells are (column,row),
 counted from 1 at the top left, as the numbers around the board show.
@@ -490,18 +494,50 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Attempts are numbered per board, so one log may hold a player's whole session.
-int attemptsLogged(const std::string& logPath, const std::string& board) {
-    std::ifstream log(logPath);
-    int count = 0;
-    for (std::string line; std::getline(log, line);)
-        count += line.rfind("attempt ", 0) == 0 && line.find(" | " + board + " | ") != std::string::npos;
-    return count;
+// The last attempt a log holds for a board.
+struct LoggedAttempt {
+    int number = 0;
+    std::vector<Move> played;
+    std::string starts;  // the enemies' words
+    bool unfinished = false;
+};
+
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    for (std::size_t from = 0;;) {
+        std::size_t bar = line.find(" | ", from);
+        fields.push_back(line.substr(from, bar - from));
+        if (bar == std::string::npos) return fields;
+        from = bar + 3;
+    }
 }
 
-bool logAttempt(const std::string& logPath, const std::string& board, const std::string& startsWords,
+// A line reads "attempt N | board | presses [| enemies words] | outcome | counts".
+LoggedAttempt lastLogged(const std::string& logPath, const std::string& board) {
+    LoggedAttempt last;
+    std::ifstream log(logPath);
+    for (std::string line; std::getline(log, line);) {
+        std::vector<std::string> fields = fieldsOf(line);
+        if (fields.size() < 5 || fields[0].rfind("attempt ", 0) != 0 || fields[1] != board) continue;
+        last = LoggedAttempt{};
+        last.number = std::atoi(fields[0].c_str() + 8);
+        parseMoves(fields[2], last.played);
+        if (fields[3].rfind("enemies ", 0) == 0) last.starts = fields[3].substr(8);
+        last.unfinished = fields[fields.size() - 2].rfind("unfinished", 0) == 0;
+    }
+    return last;
+}
+
+// In the game an attempt lasts until the level starts over: presses that carry on
+// from where an unfinished attempt stopped, against the same enemies, continue it.
+// Going back to try something else is a new attempt, as R is in the game.
+bool continues(const LoggedAttempt& last, const std::vector<Move>& moves, const std::string& startsWords) {
+    return last.unfinished && last.starts == startsWords && moves.size() >= last.played.size() &&
+           std::equal(last.played.begin(), last.played.end(), moves.begin());
+}
+
+bool logAttempt(const std::string& logPath, int number, const std::string& board, const std::string& startsWords,
                 const Attempt& attempt) {
-    int number = attemptsLogged(logPath, board) + 1;
     std::ofstream log(logPath, std::ios::app);
     log << "attempt " << number << " | " << board << " | " << movesText(attempt.played);
     if (!startsWords.empty()) log << " | enemies " << startsWords;
@@ -517,9 +553,14 @@ struct PlayArguments {
     bool brief = false;
 };
 
-bool enemyStarts(const LevelGrid& grid, const char* words, EnemyStarts& starts) {
+// Told, carried on from the attempt these presses continue, or drawn as the game draws them.
+bool enemyStarts(const LevelGrid& grid, const char* words, const LoggedAttempt& last, const std::vector<Move>& moves,
+                 EnemyStarts& starts) {
     if (words) return parseStarts(grid, words, starts);
+    if (!last.starts.empty() && continues(last, moves, last.starts) && parseStarts(grid, last.starts, starts))
+        return true;
     std::random_device device;
+    starts.clear();
     for (std::size_t i = 0; i < enemiesInLoadOrder(grid).size(); ++i) starts.push_back(device() % 2 == 0);
     return true;
 }
@@ -532,8 +573,10 @@ int play(const PlayArguments& arguments) {
         std::fprintf(stderr, "presses are L, U, R, D and W (or W18: waits of 6 frames each)\n");
         return 2;
     }
+    std::string board = baseName(arguments.board);
+    LoggedAttempt last = arguments.log.empty() ? LoggedAttempt{} : lastLogged(arguments.log, board);
     EnemyStarts starts;
-    if (!enemyStarts(grid, arguments.starts, starts)) {
+    if (!enemyStarts(grid, arguments.starts, last, moves, starts)) {
         std::fprintf(stderr, "--starts names one way per enemy, row by row: up or down for I, left or right for H\n");
         return 2;
     }
@@ -548,17 +591,42 @@ int play(const PlayArguments& arguments) {
     playAttempt(session, moves);
     std::printf("Outcome: %s after %s.\n", endingText(session.attempt.ending, session.attempt.endCell).c_str(),
                 countsText(session.attempt.played).c_str());
-    if (!arguments.log.empty() && !moves.empty() &&
-        !logAttempt(arguments.log, baseName(arguments.board), startsWords, session.attempt)) {
+    if (arguments.log.empty() || moves.empty()) return session.attempt.ending == Ending::Solved ? 0 : 1;
+    bool carriesOn = continues(last, moves, startsWords);
+    int number = carriesOn ? last.number : last.number + 1;
+    if (!logAttempt(arguments.log, number, board, startsWords, session.attempt)) {
         std::fprintf(stderr, "%s: cannot be written\n", arguments.log.c_str());
         return 2;
     }
+    std::printf("Logged as attempt %d%s.\n", number, carriesOn ? ", carried on" : "");
     return session.attempt.ending == Ending::Solved ? 0 : 1;
+}
+
+// The head, then the words of the text in lines of at most `width` characters,
+// each after the first indented.
+std::string wrapped(const std::string& head, const std::string& text, std::size_t width, const std::string& indent) {
+    std::string lines, line = head;
+    bool fresh = true;  // nothing on the line yet but the head or the indent
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (!fresh && line.size() + 1 + word.size() > width) {
+            lines += line + "\n";
+            line = indent;
+            fresh = true;
+        }
+        line += (fresh ? "" : " ") + word;
+        fresh = false;
+    }
+    return lines + line + "\n";
 }
 
 int help() {
     std::printf("%s", helpText);
-    for (const Symbol& symbol : symbols) std::printf("  %-5s %s: %s.\n", symbol.letters, symbol.name, symbol.rule);
+    for (const Symbol& symbol : symbols) {
+        std::string letters = symbol.letters;
+        std::string head = "  " + letters + std::string(6 - letters.size(), ' ');
+        std::printf("%s", wrapped(head, std::string(symbol.name) + ": " + symbol.rule + ".", 78, "        ").c_str());
+    }
     return 0;
 }
 
