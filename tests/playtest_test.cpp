@@ -177,6 +177,23 @@ TEST(Playtest, ExportKeepsTheBoardAndDropsEverythingElseOfTheSource) {
     EXPECT_TRUE(has(played.output, "1. D: stopped at (2,3), against the wall at (2,4).")) << played.output;
 }
 
+// The board a player gets plays as the level does: its recorded solution solves it.
+TEST(Playtest, EveryLevelsExportedBoardIsSolvedByItsRecordedSolution) {
+    TempFolder folder;
+    std::vector<std::string> paths = levelSourcesIn(std::string(SOURCE_DIR) + "/data/levels");
+    ASSERT_FALSE(paths.empty());
+    for (const std::string& path : paths) {
+        LevelSource level;
+        std::vector<SourceError> errors;
+        ASSERT_TRUE(readLevelSource(path, level, errors)) << path;
+        writeWholeFile(folder.file("board.txt"), runTool("export " + path).output);
+        std::string starts = level.enemies.empty() ? "" : " --starts '" + startsText(level.grid, level.enemies) + "'";
+        ToolRun run =
+            runTool("play " + folder.file("board.txt") + " '" + movesText(level.solution) + "' --brief" + starts);
+        EXPECT_EQ(run.status, 0) << path << "\n" << run.output;
+    }
+}
+
 TEST(Playtest, HelpGivesARuleForEveryTileABoardCanHold) {
     ToolRun run = runTool("--help");
     ASSERT_EQ(run.status, 0);
