@@ -33,13 +33,6 @@ std::string piecesText(const LevelGrid& grid, const std::vector<CellPosition>& c
     return names.empty() ? "-" : joined(names);
 }
 
-std::string greedyCell(const LevelMetrics& metrics) {
-    std::string text = greedyText(metrics.greedy);
-    if (metrics.starts == 1) return text;
-    if (metrics.greedyWins == 0) return text + " (every start)";
-    return text + " (beats " + std::to_string(metrics.greedyWins) + " of " + std::to_string(metrics.starts) + " starts)";
-}
-
 std::string trimmed(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
     size_t last = text.find_last_not_of(' ');
@@ -47,6 +40,13 @@ std::string trimmed(const std::string& text) {
 }
 
 }  // namespace
+
+std::string greedySummary(const LevelMetrics& metrics) {
+    std::string text = greedyText(metrics.greedy);
+    if (metrics.starts == 1) return text;
+    if (metrics.greedyWins == 0) return text + " (every start)";
+    return text + " (beats " + std::to_string(metrics.greedyWins) + " of " + std::to_string(metrics.starts) + " starts)";
+}
 
 std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level) {
     std::vector<IdlePiece> idle;
@@ -78,7 +78,7 @@ std::string tableRow(const MeasuredLevel& level) {
         m.solvable ? std::to_string(m.longestRoutineRun) : "-",
         m.solvable ? piecesText(level.source.grid, idle) : "-",
         piecesText(level.source.grid, decoys),
-        m.solvable ? greedyCell(m) : "-",
+        m.solvable ? greedySummary(m) : "-",
         std::to_string(m.states),
         std::to_string(m.deadEnds),
     };

@@ -16,6 +16,9 @@ struct MeasuredLevel {
     LevelMetrics metrics;
 };
 
+// How the greedy player fares, against how many of the enemies' starts.
+std::string greedySummary(const LevelMetrics& metrics);
+
 // The idle pieces the source does not name as decoys.
 std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level);
 
