@@ -33,7 +33,7 @@ const std::set<int> stillIdle = {10, 11, 13, 14, 15, 16, 17, 20, 21, 23, 25, 26,
 const std::set<int> stillRoutine = {29, 31, 32};
 const std::set<int> stillTooLong = {31, 32, 34, 35};
 const std::set<int> stillGreedyWins = {20};
-const std::set<int> stillQueueing = {21};
+const std::set<int> stillQueueing = {};
 // How many levels go past 25 moves beyond the five allowed (now 26 to 35).
 constexpr int longLevelsTooMany = 5;
 

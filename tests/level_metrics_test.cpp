@@ -62,7 +62,9 @@ TEST(LevelMetrics, EnemiesMatterWhenTheCalmRouteMeetsThemAndCountWaitsAsMoves) {
     EXPECT_TRUE(guarded.hasEnemies);
     EXPECT_TRUE(guarded.enemiesMatter);
     EXPECT_GE(guarded.waits, 1);
-    EXPECT_GE(guarded.mostWaitRuns, guarded.waits) << "the worst start's waits are among those of every start";
+    EXPECT_EQ(guarded.mostWaitRuns, 1) << "one wait before the first slide, whichever way the enemy starts";
+    EXPECT_EQ(fewestWaitRuns(drawBoard(lane), EnemyStarts{false}) + fewestWaitRuns(drawBoard(lane), EnemyStarts{true}), 1)
+        << "one start leaves the row free at once";
     EXPECT_EQ(guarded.withPeach, calm.withPeach + guarded.waits);
 }
 

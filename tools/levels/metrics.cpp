@@ -4,7 +4,10 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <map>
+#include <queue>
 #include <set>
+#include <tuple>
 
 const std::vector<IdeaFamily>& ideaFamilies() {
     static const std::vector<IdeaFamily> families = {
@@ -98,6 +101,8 @@ IdeaVerdict checkIdea(const LevelGrid& grid, const IdeaFamily& family, const Pla
     return {&family, answerOf(without) != answerOf(asShipped)};
 }
 
+constexpr Move allWithWait[] = {Move::Left, Move::Up, Move::Right, Move::Down, Move::Wait};
+
 // Presses a player weighs, in the order the greedy player breaks ties.
 constexpr Move pressesInTieOrder[] = {Move::Left, Move::Up, Move::Right, Move::Down};
 
@@ -142,6 +147,37 @@ constexpr const char* pieceNames[] = {
 static_assert(sizeof pieceNames / sizeof pieceNames[0] == TileKindCount, "a name for every tile kind");
 
 }  // namespace
+
+int fewestWaitRuns(const LevelGrid& grid, const EnemyStarts& starts, const PlayRules& rules) {
+    // Cheapest first by presses, then by runs of waits begun: a wait after a wait
+    // is free, so the first win is a fewest-press route that waits least often.
+    struct Node {
+        int presses, runs;
+        bool waiting;
+        PlayState state;
+    };
+    auto later = [](const Node& a, const Node& b) { return std::tie(a.presses, a.runs) > std::tie(b.presses, b.runs); };
+    std::priority_queue<Node, std::vector<Node>, decltype(later)> open(later);
+    std::map<std::pair<std::string, bool>, std::pair<int, int>> best;
+    MoveSimulator simulator(rules);
+    open.push({0, 0, false, simulator.loadGrid(grid, starts)});
+    PlayState next;
+    while (!open.empty()) {
+        Node node = open.top();
+        open.pop();
+        auto known = best.find({stateKey(node.state), node.waiting});
+        if (known != best.end() && known->second <= std::make_pair(node.presses, node.runs)) continue;
+        best[{stateKey(node.state), node.waiting}] = {node.presses, node.runs};
+        for (Move move : allWithWait) {
+            MoveEnd end = simulator.play(node.state, move, next).end;
+            bool wait = move == Move::Wait;
+            if (end == MoveEnd::Goal && next[Peach].empty()) return node.runs;
+            if (end != MoveEnd::Stopped) continue;
+            open.push({node.presses + !wait, node.runs + (wait && !node.waiting), wait, next});
+        }
+    }
+    return -1;
+}
 
 const char* pieceName(int tile) { return tile >= 0 && tile < TileKindCount ? pieceNames[tile] : "?"; }
 
@@ -267,7 +303,7 @@ LevelMetrics measureLevel(const LevelGrid& grid, const PlayRules& rules) {
     metrics.longestRoutineRun = longestRoutineRun(grid, full.worstStarts, full.withPeach, rules);
     metrics.starts = static_cast<int>(full.perStart.size());
     for (const StartAnswer& start : full.perStart) {
-        metrics.mostWaitRuns = std::max(metrics.mostWaitRuns, waitRuns(start.withPeach));
+        if (metrics.hasEnemies) metrics.mostWaitRuns = std::max(metrics.mostWaitRuns, fewestWaitRuns(grid, start.starts, rules));
         GreedyPlay play = playGreedily(grid, start.starts, rules);
         metrics.greedyWins += play.end == GreedyEnd::Won;
         bool first = &start == &full.perStart.front();

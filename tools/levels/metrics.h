@@ -63,7 +63,7 @@ struct LevelMetrics {
     GreedyPlay greedy;
     int greedyWins = 0;    // how many starts it beats
     int starts = 1;        // 2 to the number of enemies
-    int mostWaitRuns = 0;  // the most runs of waits a start's fewest route needs
+    int mostWaitRuns = 0;  // fewestWaitRuns of the start that needs the most
     std::vector<std::string> warnings;
 };
 
@@ -93,6 +93,10 @@ int longestRoutineRun(const LevelGrid& grid, const EnemyStarts& starts, const st
 // rests where it has rested before, and never waits. The goal without the peach
 // is a loss, and so is having no press left.
 GreedyPlay playGreedily(const LevelGrid& grid, const EnemyStarts& starts = {}, const PlayRules& rules = {});
+
+// The fewest runs of waits a route with the fewest presses to the goal with the
+// peach needs against these starts; -1 when there is none.
+int fewestWaitRuns(const LevelGrid& grid, const EnemyStarts& starts, const PlayRules& rules = {});
 
 // "wins in 9", "stuck after 4", "goal without the peach after 3".
 std::string greedyText(const GreedyPlay& play);
