@@ -1,7 +1,8 @@
-// The rules every built-in level keeps, measured by the solver: a curve of moves
-// that rises through the game, depth in the later levels, ideas each level needs,
-// a peach that is its own small puzzle, enemies that matter, no near-copies, and
-// the level table of data/levels/README.md as the levels are now.
+// The rules every built-in level keeps, measured by the solver: no idle piece
+// but a named decoy, no long run of routine presses, no walk longer than the idea
+// needs, no corridor a greedy player gets through, enemies that matter without
+// making the player queue, a peach that is its own small puzzle, and the level
+// table of data/levels/README.md as the levels are now.
 #include "support/test_support.h"
 
 #include "level_table.h"
@@ -9,40 +10,55 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
 const std::string levelsFolder = std::string(SOURCE_DIR) + "/data/levels";
 constexpr int levelCount = 35;
 
-// The fewest moves with the peach that levels first..last ask for at least.
-struct CurveStep {
-    int first, last, leastMoves;
-};
-constexpr CurveStep curve[] = {{11, 20, 14}, {21, 30, 20}, {31, 35, 30}, {35, 35, 40}};
-constexpr double leastShareOfTheLevelBefore = 0.7;
-
-constexpr int deepFrom = 21;  // static levels from here on have room to go wrong
-constexpr int leastStates = 300;
-constexpr int deepestFirst = 26, deepestLast = 35, deepestCount = 5, deepestStates = 1000;
-constexpr int combinedFrom = 11;  // levels from here on need two ideas at least
+constexpr int idleFrom = 8;    // the tutorials before teach one tile on an open board
+constexpr int craftFrom = 11;  // from here on every level is a puzzle of its own
+constexpr int mostRoutinePresses = 3;
+constexpr int mostMoves = 30;
+constexpr int longMoves = 25, mostLongLevels = 5;
+constexpr int mostWaitRuns = 3;
 constexpr int peachFrom = 3;
 constexpr int peachDetour = 4;
-constexpr int leastCellsApart = 50;
 
-bool isTutorial(int level) { return level <= 6 || (level >= 8 && level <= 10); }
+// The levels that still break a rule, until they are redesigned around one idea
+// each. A listed level that keeps its rule fails too: take it off, so that the
+// lists only shrink.
+const std::set<int> stillIdle = {10, 11, 13, 14, 15, 16, 17, 20, 21, 23, 25, 26, 27, 28, 30, 31, 32, 33, 34, 35};
+const std::set<int> stillRoutine = {29, 31, 32};
+const std::set<int> stillTooLong = {31, 32, 34, 35};
+const std::set<int> stillGreedyWins = {20};
+const std::set<int> stillQueueing = {};
+// How many levels go past 25 moves beyond the five allowed (now 26 to 35).
+constexpr int longLevelsTooMany = 5;
 
-std::vector<MeasuredLevel> readLevels() {
-    std::vector<MeasuredLevel> levels;
+// The per-level measures re-solve every level once per piece; the sanitizers
+// would make that the slowest test of all for no path the metrics tests miss.
+bool sanitized() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#endif
+#endif
+    return false;
+}
+
+MeasuredLevel readLevel(int number) {
+    MeasuredLevel level;
+    level.number = number;
     for (const std::string& path : levelSourcesIn(levelsFolder)) {
-        MeasuredLevel level;
-        level.number = levelNumberOf(path);
+        if (levelNumberOf(path) != number) continue;
         std::vector<SourceError> errors;
         EXPECT_TRUE(readLevelSource(path, level.source, errors)) << path;
-        levels.push_back(level);
     }
-    findNearest(levels);
-    return levels;
+    return level;
 }
 
 std::map<int, std::string> tableRows() {
@@ -51,31 +67,27 @@ std::map<int, std::string> tableRows() {
     return rows;
 }
 
-int neededCount(const LevelMetrics& metrics) {
-    return static_cast<int>(std::count_if(metrics.ideas.begin(), metrics.ideas.end(), [](const IdeaVerdict& idea) { return idea.needed; }));
-}
-
 bool needs(const LevelMetrics& metrics, const IdeaFamily* family) {
     for (const IdeaVerdict& idea : metrics.ideas)
         if (idea.family == family) return idea.needed;
     return false;
 }
 
-int leastMovesFor(int level) {
-    int least = 0;
-    for (const CurveStep& step : curve)
-        if (level >= step.first && level <= step.last) least = std::max(least, step.leastMoves);
-    return least;
+void expectRule(int level, bool kept, const std::set<int>& stillBroken, const std::string& rule) {
+    if (stillBroken.count(level)) {
+        EXPECT_FALSE(kept) << "level " << level << " now keeps the rule '" << rule << "': take it off its list";
+    } else {
+        EXPECT_TRUE(kept) << "level " << level << " breaks the rule '" << rule << "'";
+    }
 }
 
 class EveryLevel : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryLevel, KeepsTheDesignRulesAndItsRowOfTheTable) {
+    if (sanitized()) GTEST_SKIP() << "measured in the plain build";
     int number = GetParam();
-    std::vector<MeasuredLevel> levels = readLevels();
-    auto found = std::find_if(levels.begin(), levels.end(), [&](const MeasuredLevel& l) { return l.number == number; });
-    ASSERT_NE(found, levels.end()) << "no source for level " << number;
-    MeasuredLevel& level = *found;
+    MeasuredLevel level = readLevel(number);
+    ASSERT_FALSE(level.source.name.empty()) << "level " << number << " has no name";
     level.metrics = measureLevel(level.source.grid);
     const LevelMetrics& m = level.metrics;
 
@@ -84,51 +96,45 @@ TEST_P(EveryLevel, KeepsTheDesignRulesAndItsRowOfTheTable) {
     EXPECT_TRUE(m.warnings.empty()) << m.warnings.front();
     for (const IdeaFamily* family : familiesNamed(level.source.teaches))
         EXPECT_TRUE(needs(m, family)) << "it teaches " << family->name << " but does not need them";
-    if (number >= combinedFrom) {
-        EXPECT_GE(neededCount(m), 2);
+
+    if (number >= idleFrom) expectRule(number, idleButNoDecoy(level).empty(), stillIdle, "no idle piece but decoys");
+    if (number >= craftFrom) {
+        expectRule(number, m.longestRoutineRun <= mostRoutinePresses, stillRoutine, "at most three routine presses in a row");
+        expectRule(number, m.greedyWins == 0, stillGreedyWins, "a greedy player loses");
+    }
+    expectRule(number, m.withPeach <= mostMoves, stillTooLong, "at most 30 moves with the peach");
+    if (m.hasEnemies) {
+        EXPECT_TRUE(m.enemiesMatter);
+        expectRule(number, m.mostWaitRuns <= mostWaitRuns, stillQueueing, "at most three runs of waits");
     }
     if (number >= peachFrom) {
         EXPECT_GE(m.withPeach, m.toGoal + peachDetour) << "the peach is no detour";
     }
-    if (!m.hasEnemies && number >= deepFrom) {
-        EXPECT_GE(m.states, leastStates);
-        EXPECT_GE(m.deadEnds, 1);
-    }
-    if (m.hasEnemies) {
-        EXPECT_TRUE(m.enemiesMatter);
-    }
-    EXPECT_GE(m.withPeach, leastMovesFor(number));
 }
 
 INSTANTIATE_TEST_SUITE_P(LevelDesign, EveryLevel, ::testing::Range(1, levelCount + 1),
                          [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
 
-TEST(LevelDesign, TheCurveNeverFallsFarAndTheLateLevelsGoDeep) {
+TEST(LevelDesign, AtMostFiveLevelsAskForMoreThan25Moves) {
     std::map<int, std::string> rows = tableRows();
     ASSERT_EQ(rows.size(), static_cast<size_t>(levelCount));
-    int deepest = 0;
+    int longLevels = 0;
     for (auto& [number, row] : rows) {
         std::vector<std::string> cells = rowCells(row);
-        ASSERT_GE(cells.size(), 10u) << row;
-        int moves = std::atoi(cells[5].c_str());
-        if (rows.count(number - 1)) {
-            int before = std::atoi(rowCells(rows[number - 1])[5].c_str());
-            EXPECT_GE(moves, leastShareOfTheLevelBefore * before) << "level " << number << " after " << before;
-        }
-        bool isStatic = cells[6] == "-";
-        if (isStatic && number >= deepestFirst && number <= deepestLast) deepest += std::atoi(cells[7].c_str()) >= deepestStates;
+        ASSERT_GE(cells.size(), 7u) << row;
+        longLevels += std::atoi(cells[6].c_str()) > longMoves;
     }
-    EXPECT_GE(deepest, deepestCount);
+    EXPECT_EQ(std::max(0, longLevels - mostLongLevels), longLevelsTooMany)
+        << longLevels << " levels ask for more than " << longMoves << " moves; set longLevelsTooMany to what is left";
 }
 
-TEST(LevelDesign, NoTwoBoardsAreNearCopies) {
-    std::vector<MeasuredLevel> levels = readLevels();
-    for (const MeasuredLevel& a : levels)
-        for (const MeasuredLevel& b : levels) {
-            if (a.number >= b.number || (isTutorial(a.number) && isTutorial(b.number))) continue;
-            EXPECT_GE(boardDistance(a.source.grid, b.source.grid), leastCellsApart)
-                << "levels " << a.number << " and " << b.number;
-        }
+TEST(LevelDesign, EveryLevelHasANameOfItsOwn) {
+    std::set<std::string> names;
+    for (int number = 1; number <= levelCount; ++number) {
+        std::string name = readLevel(number).source.name;
+        EXPECT_FALSE(name.empty()) << "level " << number;
+        EXPECT_TRUE(names.insert(name).second) << "level " << number << " is named like another: " << name;
+    }
 }
 
 }  // namespace

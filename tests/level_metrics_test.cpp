@@ -1,6 +1,6 @@
-// The solver's measures of a level: dead ends, the ideas a board needs, whether
-// its enemies matter, how far two boards lie apart, the level table that keeps
-// them, and the generator that proposes boards by them. Boards are drawn as the
+// The solver's measures of a level: dead ends, the tiles a board needs, its idle
+// pieces, routine presses, a greedy player's fate, whether its enemies matter,
+// the level table that keeps them, and the generator that proposes boards by them. Boards are drawn as the
 // level sources draw them.
 #include "support/test_support.h"
 #include "support/walled_board.h"
@@ -62,6 +62,9 @@ TEST(LevelMetrics, EnemiesMatterWhenTheCalmRouteMeetsThemAndCountWaitsAsMoves) {
     EXPECT_TRUE(guarded.hasEnemies);
     EXPECT_TRUE(guarded.enemiesMatter);
     EXPECT_GE(guarded.waits, 1);
+    EXPECT_EQ(guarded.mostWaitRuns, 1) << "one wait before the first slide, whichever way the enemy starts";
+    EXPECT_EQ(fewestWaitRuns(drawBoard(lane), EnemyStarts{false}) + fewestWaitRuns(drawBoard(lane), EnemyStarts{true}), 1)
+        << "one start leaves the row free at once";
     EXPECT_EQ(guarded.withPeach, calm.withPeach + guarded.waits);
 }
 
@@ -76,27 +79,96 @@ TEST(LevelMetrics, ATeachesLineNamesFamiliesByTheirWords) {
     EXPECT_TRUE(named("walls as stoppers").empty());
 }
 
-TEST(LevelMetrics, DistanceCountsDifferingCellsAndSeesThroughAMirror) {
-    LevelGrid board = drawBoard({"#P.>..a*G#"});
-    LevelGrid mirror{};
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row) mirror[cellIndex(boardColumns - 1 - column, row)] = board[cellIndex(column, row)];
-    EXPECT_EQ(boardDistance(board, board), 0);
-    EXPECT_EQ(boardDistance(board, mirror), 2) << "the arrow and the speed tile point the other way";
-    LevelGrid moved = board;
-    std::swap(moved[cellIndex(1, 0)], moved[cellIndex(2, 0)]);
-    EXPECT_EQ(boardDistance(board, moved), 2);
+TEST(LevelMetrics, APieceIsIdleWhenTheLevelNeedsNoOtherRouteWithoutIt) {
+    // The arrow stops the first slide above the peach; the earth beside the pit
+    // and the key at the far end of the goal row lie where no slide stops.
+    LevelGrid grid = drawBoard({"#########",
+                                "#P.....<#",
+                                "#.####*##",
+                                "#.####.%#",
+                                "#G.....k#"});
+    std::vector<std::pair<std::string, std::string>> idle;
+    for (const IdlePiece& piece : idlePieces(grid)) idle.push_back({pieceName(piece.tile), cellText(piece.cell)});
+    EXPECT_EQ(idle, (std::vector<std::pair<std::string, std::string>>{{"earth", "8,4"}, {"key", "8,5"}}));
+
+    MeasuredLevel level;
+    level.source.grid = grid;
+    level.metrics = measureLevel(grid);
+    level.source.decoys = {{{7, 3}, "the earth seems to hold you by the pit"}};
+    ASSERT_EQ(idleButNoDecoy(level).size(), 1u) << "a decoy is no idle piece";
+    EXPECT_EQ(idleButNoDecoy(level)[0].tile, Key);
 }
+
+struct RoutineCase {
+    const char* name;
+    std::vector<std::string> rows;
+    int longestRun;
+};
+
+void PrintTo(const RoutineCase& routine, std::ostream* out) { *out << routine.name; }
+
+class RoutinePresses : public ::testing::TestWithParam<RoutineCase> {};
+
+TEST_P(RoutinePresses, CountTheLongestRunWithNoOtherPlaceToGo) {
+    LevelMetrics metrics = measureLevel(drawBoard(GetParam().rows));
+    ASSERT_TRUE(metrics.solvable);
+    EXPECT_EQ(metrics.withPeach, 5);  // R D L D R
+    EXPECT_EQ(metrics.longestRoutineRun, GetParam().longestRun);
+}
+
+// A winding corridor: every other press is blocked or slides back to where the
+// last one started. A side pocket at the second turn makes two presses choices.
+INSTANTIATE_TEST_SUITE_P(LevelMetrics, RoutinePresses,
+                         ::testing::Values(RoutineCase{"WindingCorridor",
+                                                       {"#######", "#P...##", "####.##", "##...##", "##.####", "##.*.G#"}, 5},
+                                           RoutineCase{"SidePocket",
+                                                       {"#######", "#P...##", "####.##", "##....#", "##.####", "##.*.G#"}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct GreedyCase {
+    const char* name;
+    std::vector<std::string> rows;
+    GreedyEnd end;
+    int presses;
+};
+
+void PrintTo(const GreedyCase& greedy, std::ostream* out) { *out << greedy.name; }
+
+class GreedyPlayer : public ::testing::TestWithParam<GreedyCase> {};
+
+TEST_P(GreedyPlayer, TakesThePressThatLandsNearestToWhatItStillNeeds) {
+    LevelGrid grid = drawBoard(GetParam().rows);
+    ASSERT_TRUE(measureLevel(grid).solvable) << "a fair level, only not for a greedy player";
+    GreedyPlay play = playGreedily(grid);
+    EXPECT_EQ(greedyText(play), greedyText(GreedyPlay{GetParam().end, GetParam().presses}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LevelMetrics, GreedyPlayer,
+    ::testing::Values(
+        // Straight over the peach into the goal.
+        GreedyCase{"WinsAlongACorridor", {"#######", "#P.*.G#"}, GreedyEnd::Won, 1},
+        // The goal lies next to the peach, so the first press ends there without it.
+        GreedyCase{"StopsOnTheGoalBesideThePeach", {"########", "#P..G*.#", "#.####.#", "#......#"}, GreedyEnd::GoalWithoutPeach, 1},
+        // Through the one-way arrow towards the peach, into a pocket it cannot leave.
+        GreedyCase{"WalksIntoAOneWayPocket", {"#######", "#P>.#*#", "#.###.#", "#.....#", "#####G#"}, GreedyEnd::Stuck, 1},
+        // Left and Up both rest two cells from the peach: Left goes first and wins;
+        // Up would have ended in a shaft with nowhere new to go.
+        GreedyCase{"BreaksTiesLeftFirst", {"#######", "#*#.###", "#.#.###", "#..P###", "#G#####"}, GreedyEnd::Won, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LevelTable, TheTableGoesBetweenItsMarkersAndIsReadBackByLevel) {
     std::string readme = "intro\n<!-- level table: made by `make level-table` -->\nold\n<!-- end of level table -->\nafter\n";
     MeasuredLevel level;
     level.number = 12;
+    level.source.name = "Hole Punch";
     level.source.teaches = "holes";
+    level.source.grid = drawBoard({"#P.%*G#"});
+    level.source.decoys = {{{3, 0}, "the earth looks like a seat"}};
     level.metrics.solvable = true;
     level.metrics.withPeach = 17;
-    level.nearest = 3;
-    level.nearestDistance = 64;
+    level.metrics.longestRoutineRun = 2;
+    level.metrics.greedy = {GreedyEnd::Won, 9};
     ASSERT_TRUE(replaceTable(readme, tableHeader() + tableRow(level)));
     EXPECT_EQ(readme.find("old"), std::string::npos);
     EXPECT_NE(readme.find("after"), std::string::npos);
@@ -104,7 +176,13 @@ TEST(LevelTable, TheTableGoesBetweenItsMarkersAndIsReadBackByLevel) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].first, 12);
     EXPECT_EQ(rows[0].second, tableRow(level));
-    EXPECT_EQ(rowCells(rows[0].second)[5], "17");
+    std::vector<std::string> cells = rowCells(rows[0].second);
+    ASSERT_EQ(cells.size(), 14u);
+    EXPECT_EQ(cells[1], "Hole Punch");
+    EXPECT_EQ(cells[6], "17");
+    EXPECT_EQ(cells[8], "2");
+    EXPECT_EQ(cells[10], "earth 4,1");
+    EXPECT_EQ(cells[11], "wins in 9");
     std::string unmarked = "no markers";
     EXPECT_FALSE(replaceTable(unmarked, "table"));
 }

@@ -41,6 +41,58 @@ TEST(LevelSource, ReadsTheBoardTheLessonAndTheSolution) {
     EXPECT_EQ(level.grid[cellIndex(19, 14)], Wall);
 }
 
+TEST(LevelSource, ReadsTheNameTheIdeaAndTheDecoysAndWritesThemBack) {
+    auto rows = goodRows();
+    rows[3][4] = 'k';
+    rows[5][7] = '%';
+    std::string text = "name: The Long Way\nidea: The peach is reached by going away from it.\nteaches: walls\n"
+                       "decoy: 5,4 the key seems to open a way\ndecoy: 8,6 the earth looks like a seat\n"
+                       "solution: R\n\n" + board(rows);
+    LevelSource level;
+    ASSERT_TRUE(parseLevelSource(text, "level.txt", level).empty());
+    EXPECT_EQ(level.name, "The Long Way");
+    EXPECT_EQ(level.idea, "The peach is reached by going away from it.");
+    ASSERT_EQ(level.decoys.size(), 2u);
+    EXPECT_EQ(cellText(level.decoys[0].cell), "5,4");
+    EXPECT_EQ(level.grid[cellIndex(level.decoys[0].cell.column, level.decoys[0].cell.row)], Key);
+    EXPECT_EQ(level.decoys[1].plan, "the earth looks like a seat");
+    EXPECT_EQ(levelSourceText(level), text);
+}
+
+struct BadLine {
+    const char* name;
+    std::string line;
+    std::string message;
+};
+
+void PrintTo(const BadLine& bad, std::ostream* out) { *out << bad.name; }
+
+class MalformedLine : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(MalformedLine, IsNamedByFileAndLine) {
+    auto rows = goodRows();
+    rows[3][4] = 'k';
+    rows[5][7] = '%';
+    EXPECT_EQ(parseErrors("teaches: walls\n" + GetParam().line + "\n" + board(rows)),
+              std::vector<std::string>{"level.txt:" + GetParam().message});
+}
+
+const std::string decoyForm = "2: a decoy is a cell, column and row from 1, and the plan it invites: "
+                              "'decoy: 12,4 the door looks like the way out'";
+
+INSTANTIATE_TEST_SUITE_P(
+    LevelSource, MalformedLine,
+    ::testing::Values(BadLine{"OneWordName", "name: Walls", "2: a name is a title of two or three words, without '|'"},
+                      BadLine{"LongName", "name: The Very Long Way Round", "2: a name is a title of two or three words, without '|'"},
+                      BadLine{"EmptyIdea", "idea:", "2: an idea is one sentence, without '|'"},
+                      BadLine{"DecoyWithoutPlan", "decoy: 5,4", decoyForm},
+                      BadLine{"DecoyOffTheBoard", "decoy: 21,4 a plan", decoyForm},
+                      BadLine{"DecoyOnFloor", "decoy: 6,4 a plan", "2: cell 6,4 holds no piece that could be a decoy"},
+                      BadLine{"DecoyOnTheGoal", "decoy: 19,2 a plan", "2: cell 19,2 holds no piece that could be a decoy"},
+                      BadLine{"ThreeDecoys", "decoy: 5,4 one\ndecoy: 8,6 two\ndecoy: 5,4 three",
+                              "4: more than 2 decoys; a level has at most 2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LevelSource, EveryTileHasItsOwnLetter) {
     for (int code = 0; code < TileKindCount; ++code) EXPECT_EQ(tileForChar(tileKinds[code].sourceChar), code);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Proposes boards for level designers: a random walled board with the chosen
 // families of tiles, improved by simulated annealing on the solver's measures
-// (moves with the peach, resting states, dead ends, the ideas it needs). What it
+// (moves with the peach, resting states, dead ends, the tiles it needs). What it
 // finds is raw material: pick a candidate, then edit it by hand until every wall
 // has a reason and the board reads well.
 #include "metrics.h"

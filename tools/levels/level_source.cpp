@@ -23,6 +23,8 @@ struct ParseContext {
     int extraPeachLine = 0;
     std::string enemiesText;  // read once the board is known
     int enemiesLine = 0;
+    std::vector<int> decoyLines;  // each decoy's cell is checked once the board is known
+    int nameLine = 0;
 };
 
 void report(ParseContext& context, int line, const std::string& message) {
@@ -48,8 +50,71 @@ bool splitField(const std::string& line, std::string& name, std::string& value) 
     return true;
 }
 
+int wordCount(const std::string& text) {
+    std::istringstream words(text);
+    int count = 0;
+    for (std::string word; words >> word;) ++count;
+    return count;
+}
+
+// The level table is a Markdown table: a bar would split a cell in two.
+bool fitsTable(const std::string& text) { return text.find('|') == std::string::npos; }
+
+void readName(ParseContext& context, int line, const std::string& value) {
+    if (context.nameLine) report(context, line, "a second 'name:'; the first is on line " + std::to_string(context.nameLine));
+    context.nameLine = line;
+    int words = wordCount(value);
+    if (words < 2 || words > 3 || !fitsTable(value))
+        report(context, line, "a name is a title of two or three words, without '|'");
+    context.level.name = value;
+}
+
+void readIdea(ParseContext& context, int line, const std::string& value) {
+    if (value.empty() || !fitsTable(value)) report(context, line, "an idea is one sentence, without '|'");
+    context.level.idea = value;
+}
+
+// "12,4 the door looks like the way out": the cell first, then the plan.
+bool parseDecoy(const std::string& value, Decoy& decoy) {
+    std::istringstream text(value);
+    std::string cell;
+    char comma = 0;
+    text >> cell;
+    std::istringstream numbers(cell);
+    int column = 0, row = 0;
+    if (!(numbers >> column >> comma >> row) || comma != ',' || !numbers.eof()) return false;
+    if (column < 1 || column > boardColumns || row < 1 || row > boardRows) return false;
+    decoy.cell = {column - 1, row - 1};
+    std::getline(text, decoy.plan);
+    decoy.plan = trim(decoy.plan);
+    return !decoy.plan.empty() && fitsTable(decoy.plan);
+}
+
+void readDecoy(ParseContext& context, int line, const std::string& value) {
+    Decoy decoy;
+    if (!parseDecoy(value, decoy)) {
+        report(context, line, "a decoy is a cell, column and row from 1, and the plan it invites: 'decoy: 12,4 the door looks like the way out'");
+        return;
+    }
+    if (static_cast<int>(context.level.decoys.size()) == maxDecoys) {
+        report(context, line, "more than " + std::to_string(maxDecoys) + " decoys; a level has at most " + std::to_string(maxDecoys));
+        return;
+    }
+    for (const Decoy& other : context.level.decoys)
+        if (other.cell.column == decoy.cell.column && other.cell.row == decoy.cell.row)
+            report(context, line, "cell " + cellText(decoy.cell) + " is a decoy twice");
+    context.level.decoys.push_back(decoy);
+    context.decoyLines.push_back(line);
+}
+
 void readField(ParseContext& context, int line, const std::string& name, const std::string& value) {
-    if (name == "teaches") {
+    if (name == "name") {
+        readName(context, line, value);
+    } else if (name == "idea") {
+        readIdea(context, line, value);
+    } else if (name == "decoy") {
+        readDecoy(context, line, value);
+    } else if (name == "teaches") {
         context.level.teaches = value;
     } else if (name == "solution") {
         if (!parseMoves(value, context.level.solution))
@@ -106,6 +171,14 @@ void checkEnemies(ParseContext& context, int lastLine) {
     if (!parseStarts(context.level.grid, context.enemiesText, context.level.enemies))
         report(context, line, "'enemies:' names the start of each of the " + std::to_string(count) +
                                   " enemies in load order: up or down for 'I', left or right for 'H'");
+}
+
+void checkDecoys(ParseContext& context) {
+    for (size_t i = 0; i < context.level.decoys.size(); ++i) {
+        CellPosition cell = context.level.decoys[i].cell;
+        if (!mayBeIdle(context.level.grid[cellIndex(cell.column, cell.row)]))
+            report(context, context.decoyLines[i], "cell " + cellText(cell) + " holds no piece that could be a decoy");
+    }
 }
 
 // Where each enemy kind may start, as the words of an "enemies:" line.
@@ -199,7 +272,7 @@ bool parseStarts(const LevelGrid& grid, const std::string& text, EnemyStarts& st
 std::vector<SourceError> parseLevelSource(const std::string& text, const std::string& file, LevelSource& level) {
     std::vector<SourceError> errors;
     level = LevelSource{};
-    ParseContext context{file, errors, level, 0, 0, 0, 0, 0, 0, "", 0};
+    ParseContext context{file, errors, level, 0, 0, 0, 0, 0, 0, "", 0, {}, 0};
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -213,6 +286,7 @@ std::vector<SourceError> parseLevelSource(const std::string& text, const std::st
     }
     checkBoard(context, lineNumber ? lineNumber : 1);
     checkEnemies(context, lineNumber ? lineNumber : 1);
+    checkDecoys(context);
     return errors;
 }
 
@@ -227,7 +301,11 @@ bool readLevelSource(const std::string& path, LevelSource& level, std::vector<So
 }
 
 std::string levelSourceText(const LevelSource& level) {
-    std::string text = "teaches: " + level.teaches + "\n";
+    std::string text;
+    if (!level.name.empty()) text += "name: " + level.name + "\n";
+    if (!level.idea.empty()) text += "idea: " + level.idea + "\n";
+    text += "teaches: " + level.teaches + "\n";
+    for (const Decoy& decoy : level.decoys) text += "decoy: " + cellText(decoy.cell) + " " + decoy.plan + "\n";
     if (!level.enemies.empty()) text += "enemies: " + startsText(level.grid, level.enemies) + "\n";
     text += "solution: " + movesText(level.solution) + "\n\n";
     for (int row = 0; row < boardRows; ++row) {
@@ -239,6 +317,13 @@ std::string levelSourceText(const LevelSource& level) {
     }
     return text;
 }
+
+bool mayBeIdle(int tile) {
+    return isObjectCode(tile) && tile != Player && tile != Wall && tile != Hole && tile != Goal && tile != Peach &&
+           !isEnemyCode(tile);
+}
+
+std::string cellText(CellPosition cell) { return std::to_string(cell.column + 1) + "," + std::to_string(cell.row + 1); }
 
 int levelNumberOf(const std::string& path) {
     size_t slash = path.find_last_of('/');

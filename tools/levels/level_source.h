@@ -1,6 +1,7 @@
 #pragma once
-// Level sources: a readable text form of a built-in level. Lines "name: value"
-// carry what the level teaches and its recorded solution; the other non-empty
+// Level sources: a readable text form of a built-in level. Lines "field: value"
+// carry the level's title, its idea, what it teaches, its decoys and its recorded
+// solution; the other non-empty
 // lines are the 15 rows of 20 cells, one tile letter a cell. A level with enemies
 // also says, in "enemies: down left", which way each enemy starts for the recorded
 // solution, since the game draws those directions at random on every load.
@@ -24,9 +25,22 @@ constexpr int maxEnemies = 4;
 // left-right one, as the loader's random draw gives them.
 using EnemyStarts = std::vector<bool>;
 
+// A piece left on the board to invite a plan that fails: the idle-piece check
+// forgives it, and the level table names it.
+struct Decoy {
+    CellPosition cell{0, 0};
+    std::string plan;  // the wrong plan it invites
+};
+
+// At most this many decoys a level: more would be a board of red herrings.
+constexpr int maxDecoys = 2;
+
 struct LevelSource {
     LevelGrid grid{};
+    std::string name;  // the title players see: two or three words
+    std::string idea;  // the insight the level asks for, one sentence
     std::string teaches;
+    std::vector<Decoy> decoys;
     std::vector<Move> solution;
     EnemyStarts enemies;  // the starts the solution was recorded with
     int firstRowLine = 0;  // where the board starts, for messages about the whole board
@@ -55,6 +69,15 @@ std::vector<int> enemiesInLoadOrder(const LevelGrid& grid);
 // "down left": one word per enemy, the way it starts.
 std::string startsText(const LevelGrid& grid, const EnemyStarts& starts);
 bool parseStarts(const LevelGrid& grid, const std::string& text, EnemyStarts& starts);
+
+// A piece whose worth the idle-piece check judges, and so one that may be a
+// decoy: not the frame of the board (walls, holes), not what the level is about
+// (the player, the goal, the peach), and no enemy, which is judged by whether
+// the best route without it fails.
+bool mayBeIdle(int tile);
+
+// "12,4": column and row counted from 1, as a designer reads them off the board.
+std::string cellText(CellPosition cell);
 
 // "data/levels/level07.txt" is level 7; 0 when the name carries no number.
 int levelNumberOf(const std::string& path);

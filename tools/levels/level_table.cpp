@@ -1,7 +1,6 @@
 #include "level_table.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -14,10 +13,23 @@ std::string joined(const std::vector<std::string>& parts) {
     return text;
 }
 
-std::string ideasText(const LevelMetrics& metrics, bool needed) {
+std::string neededTiles(const LevelMetrics& metrics) {
     std::vector<std::string> names;
     for (const IdeaVerdict& idea : metrics.ideas)
-        if (idea.needed == needed) names.push_back(idea.family->name);
+        if (idea.needed) names.push_back(idea.family->name);
+    return names.empty() ? "-" : joined(names);
+}
+
+bool isDecoy(const LevelSource& source, CellPosition cell) {
+    return std::any_of(source.decoys.begin(), source.decoys.end(), [&](const Decoy& decoy) {
+        return decoy.cell.column == cell.column && decoy.cell.row == cell.row;
+    });
+}
+
+// "key 5,3, earth 12,9": what a piece is and where, as the decoy lines name cells.
+std::string piecesText(const LevelGrid& grid, const std::vector<CellPosition>& cells) {
+    std::vector<std::string> names;
+    for (CellPosition cell : cells) names.push_back(std::string(pieceName(grid[cellIndex(cell.column, cell.row)])) + " " + cellText(cell));
     return names.empty() ? "-" : joined(names);
 }
 
@@ -29,38 +41,46 @@ std::string trimmed(const std::string& text) {
 
 }  // namespace
 
-void findNearest(std::vector<MeasuredLevel>& levels) {
-    for (MeasuredLevel& level : levels) {
-        level.nearestDistance = INT_MAX;
-        for (const MeasuredLevel& other : levels) {
-            if (other.number == level.number) continue;
-            int distance = boardDistance(level.source.grid, other.source.grid);
-            if (distance >= level.nearestDistance) continue;
-            level.nearestDistance = distance;
-            level.nearest = other.number;
-        }
-    }
+std::string greedySummary(const LevelMetrics& metrics) {
+    std::string text = greedyText(metrics.greedy);
+    if (metrics.starts == 1) return text;
+    if (metrics.greedyWins == 0) return text + " (every start)";
+    return text + " (beats " + std::to_string(metrics.greedyWins) + " of " + std::to_string(metrics.starts) + " starts)";
+}
+
+std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level) {
+    std::vector<IdlePiece> idle;
+    for (const IdlePiece& piece : level.metrics.idlePieces)
+        if (!isDecoy(level.source, piece.cell)) idle.push_back(piece);
+    return idle;
 }
 
 std::string tableHeader() {
-    return "| level | teaches | ideas it needs | ideas it does without | moves to the goal | moves with the peach | waits "
-           "| resting states | dead ends | nearest level (cells apart) |\n"
-           "|---|---|---|---|---|---|---|---|---|---|\n";
+    return "| level | name | idea | teaches | tiles it needs | moves to the goal | moves with the peach | runs of waits "
+           "| longest routine run | idle pieces | decoys | greedy player | resting states | dead ends |\n"
+           "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
 }
 
 std::string tableRow(const MeasuredLevel& level) {
     const LevelMetrics& m = level.metrics;
+    std::vector<CellPosition> idle, decoys;
+    for (const IdlePiece& piece : idleButNoDecoy(level)) idle.push_back(piece.cell);
+    for (const Decoy& decoy : level.source.decoys) decoys.push_back(decoy.cell);
     std::vector<std::string> cells = {
         std::to_string(level.number),
+        level.source.name.empty() ? "-" : level.source.name,
+        level.source.idea.empty() ? "-" : level.source.idea,
         level.source.teaches,
-        ideasText(m, true),
-        ideasText(m, false),
+        neededTiles(m),
         m.solvable ? std::to_string(m.toGoal) : "-",
         m.solvable ? std::to_string(m.withPeach) : "not possible",
-        m.hasEnemies ? std::to_string(m.waits) : "-",
+        m.hasEnemies ? std::to_string(m.mostWaitRuns) : "-",
+        m.solvable ? std::to_string(m.longestRoutineRun) : "-",
+        m.solvable ? piecesText(level.source.grid, idle) : "-",
+        piecesText(level.source.grid, decoys),
+        m.solvable ? greedySummary(m) : "-",
         std::to_string(m.states),
         std::to_string(m.deadEnds),
-        std::to_string(level.nearest) + " (" + std::to_string(level.nearestDistance) + ")",
     };
     std::string row = "|";
     for (const std::string& cell : cells) row += " " + cell + " |";

@@ -1,7 +1,8 @@
 #pragma once
 // The table of the built-in levels that data/levels/README.md keeps: each level's
-// moves, states, dead ends, the ideas it needs and the level nearest to it. The
-// table is made by quarrow-level-table, never by hand, and a test compares it
+// name and idea, the tiles it needs, its moves, how much of its route is routine,
+// its idle pieces and decoys, how a greedy player fares, its states and dead ends.
+// The table is made by quarrow-level-table, never by hand, and a test compares it
 // with the levels as they are.
 #include "level_source.h"
 #include "metrics.h"
@@ -13,12 +14,13 @@ struct MeasuredLevel {
     int number = 0;
     LevelSource source;
     LevelMetrics metrics;
-    int nearest = 0;  // the level whose board is closest, and how many cells apart
-    int nearestDistance = 0;
 };
 
-// Sets `nearest` and `nearestDistance` of every level from the boards alone.
-void findNearest(std::vector<MeasuredLevel>& levels);
+// How the greedy player fares, against how many of the enemies' starts.
+std::string greedySummary(const LevelMetrics& metrics);
+
+// The idle pieces the source does not name as decoys.
+std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level);
 
 std::string tableHeader();
 std::string tableRow(const MeasuredLevel& level);

@@ -47,7 +47,6 @@ int main(int argc, char** argv) {
     std::vector<MeasuredLevel> levels;
     if (!readAll(levelSourcesIn(folder), levels)) return 1;
     measureAll(levels);
-    findNearest(levels);
     std::string table = tableHeader();
     for (const MeasuredLevel& level : levels) table += tableRow(level);
     std::string readmePath = folder + "/README.md";

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cmath>
+#include <map>
+#include <queue>
+#include <set>
+#include <tuple>
 
 const std::vector<IdeaFamily>& ideaFamilies() {
     static const std::vector<IdeaFamily> families = {
@@ -95,32 +101,163 @@ IdeaVerdict checkIdea(const LevelGrid& grid, const IdeaFamily& family, const Pla
     return {&family, answerOf(without) != answerOf(asShipped)};
 }
 
-// The kinds a mirror turns into each other, as Mirrored levels swaps their lists.
-constexpr std::pair<int, int> mirrorPairs[] = {{ArrowLeft, ArrowRight}, {SpeedLeft, SpeedRight}};
+constexpr Move allWithWait[] = {Move::Left, Move::Up, Move::Right, Move::Down, Move::Wait};
 
-int mirroredCode(int code) {
-    for (auto [left, right] : mirrorPairs) {
-        if (code == left) return right;
-        if (code == right) return left;
+// Presses a player weighs, in the order the greedy player breaks ties.
+constexpr Move pressesInTieOrder[] = {Move::Left, Move::Up, Move::Right, Move::Down};
+
+CellPosition cellOfPiece(const Piece& piece) {
+    return {static_cast<int>(std::floor((piece.x + cellSize / 2) / cellSize)),
+            static_cast<int>(std::floor((piece.y + cellSize / 2) / cellSize))};
+}
+
+// A resting place: the player's cell and everything the board remembers but the
+// enemies. With enemies about, a state never repeats; a place does.
+std::string placeKey(const PlayState& state) {
+    CellPosition cell = playerCell(state);
+    std::string key = progressKey(state) + std::to_string(cell.column) + "," + std::to_string(cell.row);
+    for (const Piece& tile : state[PassOnce]) key += "/" + std::to_string(tile.state);
+    return key;
+}
+
+int distanceToNearest(CellPosition from, PieceRange<const Piece> pieces) {
+    int nearest = INT_MAX;
+    for (const Piece& piece : pieces) {
+        CellPosition cell = cellOfPiece(piece);
+        nearest = std::min(nearest, std::abs(cell.column - from.column) + std::abs(cell.row - from.row));
     }
-    return code;
+    return nearest;
 }
 
-LevelGrid mirrored(const LevelGrid& grid) {
-    LevelGrid result{};
-    for (int column = 0; column < boardColumns; ++column)
-        for (int row = 0; row < boardRows; ++row)
-            result[cellIndex(boardColumns - 1 - column, row)] = mirroredCode(grid[cellIndex(column, row)]);
-    return result;
+// How far a press leaves the greedy player from what it still needs.
+int greedyDistance(const PlayState& from, const PlayState& to) {
+    if (to[Peach].size() < from[Peach].size()) return 0;
+    if (!to[Peach].empty()) return distanceToNearest(playerCell(to), to[Peach]);
+    return distanceToNearest(playerCell(to), to[Goal]);
 }
 
-int cellsApart(const LevelGrid& a, const LevelGrid& b) {
-    int differ = 0;
-    for (int i = 0; i < cellCount; ++i) differ += a[i] != b[i];
-    return differ;
-}
+bool endsAttempt(MoveEnd end) { return end != MoveEnd::Stopped; }
+
+constexpr const char* pieceNames[] = {
+    "floor",      "player",     "wall",       "peach",      "goal",       "pass-once", "hole",
+    "arrow",      "arrow",      "arrow",      "arrow",      "earth",      "speed tile", "speed tile",
+    "speed tile", "speed tile", "enemy",      "enemy",      "key",        "door",      "button",
+    "metal door",
+};
+static_assert(sizeof pieceNames / sizeof pieceNames[0] == TileKindCount, "a name for every tile kind");
 
 }  // namespace
+
+int fewestWaitRuns(const LevelGrid& grid, const EnemyStarts& starts, const PlayRules& rules) {
+    // Cheapest first by presses, then by runs of waits begun: a wait after a wait
+    // is free, so the first win is a fewest-press route that waits least often.
+    struct Node {
+        int presses, runs;
+        bool waiting;
+        PlayState state;
+    };
+    auto later = [](const Node& a, const Node& b) { return std::tie(a.presses, a.runs) > std::tie(b.presses, b.runs); };
+    std::priority_queue<Node, std::vector<Node>, decltype(later)> open(later);
+    std::map<std::pair<std::string, bool>, std::pair<int, int>> best;
+    MoveSimulator simulator(rules);
+    open.push({0, 0, false, simulator.loadGrid(grid, starts)});
+    PlayState next;
+    while (!open.empty()) {
+        Node node = open.top();
+        open.pop();
+        auto known = best.find({stateKey(node.state), node.waiting});
+        if (known != best.end() && known->second <= std::make_pair(node.presses, node.runs)) continue;
+        best[{stateKey(node.state), node.waiting}] = {node.presses, node.runs};
+        for (Move move : allWithWait) {
+            MoveEnd end = simulator.play(node.state, move, next).end;
+            bool wait = move == Move::Wait;
+            if (end == MoveEnd::Goal && next[Peach].empty()) return node.runs;
+            if (end != MoveEnd::Stopped) continue;
+            open.push({node.presses + !wait, node.runs + (wait && !node.waiting), wait, next});
+        }
+    }
+    return -1;
+}
+
+const char* pieceName(int tile) { return tile >= 0 && tile < TileKindCount ? pieceNames[tile] : "?"; }
+
+std::vector<IdlePiece> idlePieces(const LevelGrid& grid, const PlayRules& rules) {
+    std::pair<bool, int> shipped = answerOf(solveQuickly(grid, rules));
+    std::vector<IdlePiece> idle;
+    if (!shipped.first) return idle;
+    for (int row = 0; row < boardRows; ++row)
+        for (int column = 0; column < boardColumns; ++column) {
+            int tile = grid[cellIndex(column, row)];
+            if (!mayBeIdle(tile)) continue;
+            LevelGrid without = grid;
+            without[cellIndex(column, row)] = Empty;
+            if (answerOf(solveQuickly(without, rules)) == shipped) idle.push_back({{column, row}, tile});
+        }
+    return idle;
+}
+
+int longestRoutineRun(const LevelGrid& grid, const EnemyStarts& starts, const std::vector<Move>& route,
+                      const PlayRules& rules) {
+    MoveSimulator simulator(rules);
+    PlayState state = simulator.loadGrid(grid, starts), other;
+    std::string left;  // the resting place the last press left; none before the first
+    int run = 0, longest = 0;
+    for (Move move : route) {
+        if (move != Move::Wait) {
+            std::string here = placeKey(state);
+            bool routine = true;
+            for (Move alternative : pressesInTieOrder) {
+                if (alternative == move || endsAttempt(simulator.play(state, alternative, other).end)) continue;
+                std::string there = placeKey(other);
+                routine = routine && (there == here || there == left);
+            }
+            run = routine ? run + 1 : 0;
+            longest = std::max(longest, run);
+            left = here;
+        }
+        simulator.play(state, move, state);
+    }
+    return longest;
+}
+
+GreedyPlay playGreedily(const LevelGrid& grid, const EnemyStarts& starts, const PlayRules& rules) {
+    MoveSimulator simulator(rules);
+    PlayState state = simulator.loadGrid(grid, starts), next, best;
+    std::set<std::string> visited{placeKey(state)};
+    GreedyPlay play;
+    for (;;) {
+        int nearest = INT_MAX;
+        MoveEnd bestEnd = MoveEnd::NeverStops;
+        for (Move move : pressesInTieOrder) {
+            MoveEnd end = simulator.play(state, move, next).end;
+            if (end != MoveEnd::Stopped && end != MoveEnd::Goal) continue;
+            if (end == MoveEnd::Stopped && visited.count(placeKey(next))) continue;
+            int distance = greedyDistance(state, next);
+            if (distance >= nearest) continue;
+            nearest = distance;
+            bestEnd = end;
+            best = next;
+        }
+        if (nearest == INT_MAX) return play;
+        ++play.presses;
+        if (bestEnd == MoveEnd::Goal) {
+            play.end = best[Peach].empty() ? GreedyEnd::Won : GreedyEnd::GoalWithoutPeach;
+            return play;
+        }
+        state = best;
+        visited.insert(placeKey(state));
+    }
+}
+
+std::string greedyText(const GreedyPlay& play) {
+    std::string after = std::to_string(play.presses);
+    switch (play.end) {
+    case GreedyEnd::Won: return "wins in " + after;
+    case GreedyEnd::GoalWithoutPeach: return "goal without the peach after " + after;
+    case GreedyEnd::Stuck: break;
+    }
+    return "stuck after " + after;
+}
 
 std::vector<const IdeaFamily*> familiesNamed(const std::string& teaches) {
     std::string text = lowered(teaches);
@@ -162,9 +299,15 @@ LevelMetrics measureLevel(const LevelGrid& grid, const PlayRules& rules) {
         metrics.ideas.push_back(checkIdea(grid, family, rules, full));
         if (isEnemyFamily(family)) metrics.enemiesMatter = metrics.ideas.back().needed;
     }
+    metrics.idlePieces = idlePieces(grid, rules);
+    metrics.longestRoutineRun = longestRoutineRun(grid, full.worstStarts, full.withPeach, rules);
+    metrics.starts = static_cast<int>(full.perStart.size());
+    for (const StartAnswer& start : full.perStart) {
+        if (metrics.hasEnemies) metrics.mostWaitRuns = std::max(metrics.mostWaitRuns, fewestWaitRuns(grid, start.starts, rules));
+        GreedyPlay play = playGreedily(grid, start.starts, rules);
+        metrics.greedyWins += play.end == GreedyEnd::Won;
+        bool first = &start == &full.perStart.front();
+        if (first || (play.end == GreedyEnd::Won && metrics.greedy.end != GreedyEnd::Won)) metrics.greedy = play;
+    }
     return metrics;
-}
-
-int boardDistance(const LevelGrid& a, const LevelGrid& b) {
-    return std::min(cellsApart(a, b), cellsApart(a, mirrored(b)));
 }

@@ -1,10 +1,13 @@
 // Checks a level: quarrow-solve [--mirrored] [--fast] [--low-friction]
-// [--enemies "down left"] FILE
+// [--enemies "down left"] [--craft] FILE
 // FILE is a level source (.txt), a built-in level (scrambled) or a map the editor
 // wrote. Every way the enemies can start is solved unless --enemies fixes one.
 // Exit status 0 when the goal can be reached with every peach, whichever way the
-// enemies start; 1 when not; 2 when the file cannot be read.
+// enemies start; 1 when not; 2 when the file cannot be read. --craft adds the
+// measures the level table prints beyond the moves: routine presses, idle pieces,
+// the greedy player and the runs of waits.
 #include "level_source.h"
+#include "level_table.h"
 #include "solver.h"
 
 #include "app/platform.h"
@@ -30,14 +33,14 @@ bool looksPlain(const std::string& bytes) {
     return true;
 }
 
-bool readAnyLevel(const std::string& path, LevelGrid& grid) {
+// A map file holds only the board; a source also names its decoys.
+bool readAnyLevel(const std::string& path, LevelSource& source) {
+    LevelGrid& grid = source.grid;
     if (endsWith(path, ".txt")) {
-        LevelSource source;
         std::vector<SourceError> errors;
         // A board the packer would refuse can still be explored: print why, then solve.
         readLevelSource(path, source, errors);
         for (const SourceError& error : errors) std::fprintf(stderr, "%s\n", error.message.c_str());
-        grid = source.grid;
         return platform::isRegularFile(path);
     }
     std::string bytes;
@@ -80,8 +83,25 @@ void printResult(const LevelGrid& grid, const SolveResult& result) {
     for (const std::string& warning : result.warnings) std::printf("warning: %s\n", warning.c_str());
 }
 
+void printCraft(const LevelSource& source, const PlayRules& rules) {
+    MeasuredLevel level;
+    level.source = source;
+    level.metrics = measureLevel(source.grid, rules);
+    const LevelMetrics& m = level.metrics;
+    if (!m.solvable) return;
+    std::printf("%-16s %d presses in a row\n", "routine:", m.longestRoutineRun);
+    std::string idle;
+    for (const IdlePiece& piece : idleButNoDecoy(level))
+        idle += (idle.empty() ? "" : ", ") + std::string(pieceName(piece.tile)) + " " + cellText(piece.cell);
+    std::printf("%-16s %s\n", "idle pieces:", idle.empty() ? "none" : idle.c_str());
+    for (const Decoy& decoy : source.decoys) std::printf("%-16s %s: %s\n", "decoy:", cellText(decoy.cell).c_str(), decoy.plan.c_str());
+    std::printf("%-16s %s\n", "greedy player:", greedySummary(m).c_str());
+    if (m.hasEnemies) std::printf("%-16s at most %d a route\n", "runs of waits:", m.mostWaitRuns);
+}
+
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s [--mirrored] [--fast] [--low-friction] [--enemies \"down left\"] FILE\n", program);
+    std::fprintf(stderr, "usage: %s [--mirrored] [--fast] [--low-friction] [--enemies \"down left\"] [--craft] FILE\n",
+                 program);
     return 2;
 }
 
@@ -91,18 +111,21 @@ int main(int argc, char** argv) {
     SolveOptions options;
     std::string path;
     const char* enemies = nullptr;
+    bool craft = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         if (argument == "--enemies" && i + 1 < argc) enemies = argv[++i];
         else if (argument == "--mirrored") options.rules.mirrored = true;
         else if (argument == "--fast") options.rules.fastMotion = true;
         else if (argument == "--low-friction") options.rules.lowFriction = true;
+        else if (argument == "--craft") craft = true;
         else if (argument[0] == '-' || !path.empty()) return usage(argv[0]);
         else path = argument;
     }
     if (path.empty()) return usage(argv[0]);
-    LevelGrid grid{};
-    if (!readAnyLevel(path, grid)) return 2;
+    LevelSource source;
+    if (!readAnyLevel(path, source)) return 2;
+    const LevelGrid& grid = source.grid;
     if (enemies) {
         EnemyStarts starts;
         if (!parseStarts(grid, enemies, starts)) {
@@ -113,5 +136,6 @@ int main(int argc, char** argv) {
     }
     SolveResult result = solveLevel(grid, options);
     printResult(grid, result);
+    if (craft) printCraft(source, options.rules);
     return result.peachReachable ? 0 : 1;
 }

@@ -428,7 +428,7 @@ private:
 
 StartAnswer answerOf(const EnemyStarts& starts, const SolveResult& one) {
     return {starts,           one.goalReachable, one.peachReachable, pressCount(one.toGoal), pressCount(one.withPeach),
-            one.statesExplored, one.deadEnds};
+            one.statesExplored, one.deadEnds,     one.withPeach};
 }
 
 // The worse start needs more presses with the peach, or cannot take it at all.

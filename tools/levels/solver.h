@@ -81,6 +81,7 @@ struct StartAnswer {
     int withPeachPresses = 0;
     int statesExplored = 0;
     int deadEnds = 0;
+    std::vector<Move> withPeach;  // the fewest presses this start needs, waits and all
 };
 
 // Moves include waits; "fewest" counts presses. With enemies and no fixed starts,
