@@ -181,7 +181,6 @@ TEST_F(LevelLoadTest, MirroringTurnsARightArrowAtTheLeftEdgeIntoALeftArrow) {
     EXPECT_TRUE(list(ArrowRight).empty());
     ASSERT_EQ(list(ArrowLeft).size(), 1u);
     EXPECT_EQ(list(ArrowLeft)[0].x, 608);
-    EXPECT_EQ(list(ArrowLeft)[0].image, image(Img::right));
     EXPECT_EQ(player().x, 608 - 96);
     ASSERT_EQ(list(SpeedRight).size(), 1u);
     EXPECT_EQ(list(SpeedRight)[0].y, 32);
@@ -197,12 +196,12 @@ TEST_F(LevelLoadTest, ATestMapIsNeverMirrored) {
 
 TEST_F(LevelLoadTest, EveryLoadStartsFresh) {
     play({"P#k", "D"});
-    app.level.keysHeld = 3;
+    app.play.keysHeld = 3;
     player().alpha = 0;
     player().x = 300;
-    list(Wall).clear();
+    app.play.pieces.clear(Wall);
     playBuiltIn({".P", "kk"});
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
     EXPECT_EQ(player().alpha, 255);
     EXPECT_EQ(player().x, 32);
     EXPECT_TRUE(list(Wall).empty());
@@ -214,6 +213,6 @@ TEST_F(LevelLoadTest, AMissingLevelLoadsEmptyAndLeavesThePlayerWhereItWas) {
     play({"..P#"});
     app.save.currentLevel = 9;
     loadBuiltInLevel(app, 9);
-    for (const auto& objects : app.level.lists) EXPECT_TRUE(objects.empty());
+    EXPECT_EQ(app.play.pieces, PieceLists{});
     EXPECT_EQ(player().x, 64);
 }

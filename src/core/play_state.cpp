@@ -97,7 +97,7 @@ void loadPlay(PlayState& play, const LevelGrid& grid, const PlayRules& rules) {
         if (code == RightLeft) piece.vx = randomSign(play.random) * movementSpeed(rules);
         lists[code].push_back(piece);
     });
-    if (rules.mirrored) {
+    if (rules.mirrored && !rules.boardAsDrawn) {
         // The mirror swaps the left and right lists, so each rule meets the tiles
         // that now point its way.
         mirror(play.player);
@@ -149,6 +149,31 @@ void resetMotion(PlayState& play) {
     play.animPhase = fresh.animPhase;
     play.blockedVx = fresh.blockedVx;
     play.blockedVy = fresh.blockedVy;
+}
+
+void startTimer(DelayTimer& timer) {
+    timer.running = true;
+    timer.remaining = timer.duration;
+}
+
+bool stepTimer(DelayTimer& timer, float dt) {
+    if (!timer.running) return false;
+    if (timer.remaining >= 0) {
+        timer.remaining -= dt;
+        return false;
+    }
+    timer.running = false;
+    timer.remaining = timer.duration;
+    return true;
+}
+
+void leavePlay(PlayState& play) {
+    play.pieces.clear();
+    play.player.alpha = 255;
+    play.dying = false;
+    play.movementEnabled = true;
+    play.keysHeld = 0;
+    play.deathDelay.running = false;
 }
 
 // ---- Small rules ------------------------------------------------------------------
@@ -211,23 +236,6 @@ Heading headingOf(const Piece& piece) {
     if (piece.vx > 0) return Heading::Right;
     if (piece.vx < 0) return Heading::Left;
     return Heading::Still;
-}
-
-void startTimer(DelayTimer& timer) {
-    timer.running = true;
-    timer.remaining = timer.duration;
-}
-
-// True in the frame the timer fires.
-bool stepTimer(DelayTimer& timer, float dt) {
-    if (!timer.running) return false;
-    if (timer.remaining >= 0) {
-        timer.remaining -= dt;
-        return false;
-    }
-    timer.running = false;
-    timer.remaining = timer.duration;
-    return true;
 }
 
 // ---- The player's own motion ----------------------------------------------------------

@@ -5,7 +5,6 @@
 #include "app/platform.h"
 #include "app/resources.h"
 #include "editor/map_browser.h"
-#include "game/outcome.h"
 #include "level/map_file.h"
 #include "ui/dialogs.h"
 #include "ui/widgets.h"
@@ -255,15 +254,16 @@ void editorMotion(AppState& app) {
     if (app.input.rightButtonHeld) erase(app.editor, app.mouseX, app.mouseY);
 }
 
+void endTestPlay(AppState& app) {
+    setDisplayMode(editorWidth, windowHeight, displayFlags(app.windowed));
+    // A death delay left running would restart the next test play out of the blue.
+    leavePlay(app.play);
+    app.screen = Editor;
+}
+
 void testPlayEscape(AppState& app) {
     endTestPlay(app);
-    app.level.player.alpha = 255;
-    app.play.dying = false;
-    app.play.movementEnabled = true;
     app.particles.particles.clear();
-    app.level.keysHeld = 0;
-    // A death delay left running would restart the next test play out of the blue.
-    app.play.deathDelay.running = false;
 }
 
 void answerSaveChanges(AppState& app, Uint8 button) {
