@@ -14,8 +14,7 @@ struct InputState {
     bool shiftHeld = false;
     bool leftButtonHeld = false;
     bool rightButtonHeld = false;
-    bool pointerOnPanel = true;  // the editor's tool preview hides while the pointer is on the panel
-    PlayInput arrows;            // held on the play screens, let go on any screen
+    PlayInput arrows;  // held on the play screens, let go on any screen
 };
 
 struct AppState {

@@ -164,8 +164,9 @@ void drawBoardCells(const LevelGrid& grid) {
             drawTile(grid[cellIndex(column, row)], column * cellSize, row * cellSize);
 }
 
-void drawToolPreview(AppState& app) {
-    if (app.input.pointerOnPanel) return;
+// The preview hides while the pointer is on the panel.
+void drawToolPreview(const AppState& app) {
+    if (app.mouseX > lastBoardX) return;
     CellPosition cell = cellAt(app.mouseX, app.mouseY);
     drawTile(toolCode(app.editor.currentTool), cell.column * cellSize, cell.row * cellSize);
 }
@@ -229,7 +230,6 @@ void drawEditor(AppState& app) {
     if (SDL_Surface* player = image(Img::player)) SDL_SetAlpha(player, SDL_SRCALPHA, 255);
     fill(0, 0, editorWidth, windowHeight, 255, 255, 255);
     drawCheckerboard();
-    app.input.pointerOnPanel = app.mouseX > lastBoardX;
     drawPanel();
     drawPalette();
     drawEditorButtons();
