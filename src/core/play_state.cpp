@@ -98,13 +98,15 @@ void loadPlay(PlayState& play, const LevelGrid& grid, const PlayRules& rules) {
         lists[code].push_back(piece);
     });
     if (rules.mirrored && !rules.boardAsDrawn) {
-        // The mirror swaps the left and right lists, so each rule meets the tiles
-        // that now point its way.
+        // The mirror turns the tiles that point left or right, so each rule meets
+        // the tiles that now point its way.
         mirror(play.player);
-        for (auto& list : lists)
-            for (Piece& piece : list) mirror(piece);
-        std::swap(lists[SpeedLeft], lists[SpeedRight]);
-        std::swap(lists[ArrowLeft], lists[ArrowRight]);
+        std::array<std::vector<Piece>, TileKindCount> turned;
+        for (int kind = 0; kind < TileKindCount; ++kind) {
+            for (Piece& piece : lists[kind]) mirror(piece);
+            turned[tileKinds[kind].mirrored] = std::move(lists[kind]);
+        }
+        lists = std::move(turned);
     }
     play.pieces.assign(lists);
 }

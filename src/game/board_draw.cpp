@@ -18,18 +18,17 @@ void drawObject(const Piece& object, SDL_Surface* surface, SDL_Rect* source = nu
 
 SDL_Surface* boardImage(TileKind kind) { return image(static_cast<Img::Key>(tileKinds[kind].boardImage)); }
 
-// The tiles drawn with one image each: the one of their list (the mirror moves
-// tiles between the left and right lists, so they point the way they act), or a
-// swapped-in one under Oldschool graphics.
-struct TileLayer {
-    TileKind kind;
-    int oldschoolImage;  // under Oldschool graphics, or noImage
-};
+// The image of a kind's list (the mirror moves tiles between the left and right
+// lists, so they point the way they act), or its own under Oldschool graphics.
+SDL_Surface* lookOf(const AppState& app, TileKind kind) {
+    int oldschool = tileKinds[kind].oldschoolImage;
+    if (oldschool != noImage && isOn(app, OldschoolGraphics)) return image(static_cast<Img::Key>(oldschool));
+    return boardImage(kind);
+}
 
-void drawTileLayer(const AppState& app, const TileLayer& layer) {
-    bool oldschool = layer.oldschoolImage != noImage && isOn(app, OldschoolGraphics);
-    SDL_Surface* surface = image(static_cast<Img::Key>(oldschool ? layer.oldschoolImage : tileKinds[layer.kind].boardImage));
-    for (const Piece& tile : app.play[layer.kind]) drawObject(tile, surface);
+void drawTileLayer(const AppState& app, TileKind kind) {
+    SDL_Surface* surface = lookOf(app, kind);
+    for (const Piece& tile : app.play[kind]) drawObject(tile, surface);
 }
 
 void drawPassOnces(const AppState& app) {
@@ -75,7 +74,7 @@ void drawEnemies(const AppState& app, const EnemyLook& look) {
     bool oldschool = isOn(app, OldschoolGraphics);
     for (const Piece& enemy : app.play[look.kind]) {
         if (oldschool) {
-            drawObject(enemy, image(Img::old_enemy));
+            drawObject(enemy, lookOf(app, look.kind));
             continue;
         }
         bool moved = look.vertical ? enemy.y != enemy.prevY : enemy.x != enemy.prevX;
@@ -105,7 +104,7 @@ void drawPlayer(const AppState& app) {
         drawImage(player.x + 4 * back.x, player.y + 4 * back.y, image(green ? Img::green_player128 : Img::player128));
     }
     if (green) drawObject(player, image(Img::green_player));
-    if (isOn(app, OldschoolGraphics)) drawObject(player, image(Img::old_player));
+    if (isOn(app, OldschoolGraphics)) drawObject(player, lookOf(app, Player));
     if (!green && !isOn(app, OldschoolGraphics)) drawObject(player, boardImage(Player));
 }
 
@@ -120,18 +119,15 @@ void drawBoard(const AppState& app) {
     // The editor draws its own board.
     if (!displaySurface || app.screen == Editor) return;
     drawBackground(app);
-    drawTileLayer(app, {Wall, Img::old_wall});
-    drawTileLayer(app, {Peach, Img::old_bonus});
-    drawTileLayer(app, {Goal, Img::old_goal});
+    for (TileKind kind : {Wall, Peach, Goal}) drawTileLayer(app, kind);
     drawPassOnces(app);
-    for (TileKind kind : {Hole, ArrowLeft, ArrowUp, ArrowRight, ArrowDown, Earth}) drawTileLayer(app, {kind, noImage});
+    for (TileKind kind : {Hole, ArrowLeft, ArrowUp, ArrowRight, ArrowDown, Earth}) drawTileLayer(app, kind);
     for (TileKind kind : {SpeedLeft, SpeedUp, SpeedRight, SpeedDown}) drawSpeedTiles(app, kind);
     drawButtons(app);
-    drawTileLayer(app, {Key, noImage});
+    drawTileLayer(app, Key);
     drawEnemies(app, {UpDown, Img::updown128, Img::updown64, true});
     drawEnemies(app, {RightLeft, Img::rightleft128, Img::rightleft64, false});
-    drawTileLayer(app, {Door, noImage});
-    drawTileLayer(app, {MetalDoor, noImage});
+    for (TileKind kind : {Door, MetalDoor}) drawTileLayer(app, kind);
     if (isPlayScreen(app.screen)) drawPlayer(app);
     drawParticles(app.particles, displaySurface);
 }

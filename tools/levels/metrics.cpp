@@ -3,16 +3,28 @@
 #include <algorithm>
 #include <cctype>
 
+namespace {
+
+IdeaFamily idea(const char* name, TileFamily family, std::vector<const char*> words) {
+    IdeaFamily idea{name, family, std::move(words), {}};
+    for (const TileKindInfo& info : tileKinds)
+        if (info.family == family) idea.kinds.push_back(info.kind);
+    return idea;
+}
+
+}  // namespace
+
 const std::vector<IdeaFamily>& ideaFamilies() {
+    using F = TileFamily;
     static const std::vector<IdeaFamily> families = {
-        {"holes", {Hole}, {"hole"}},
-        {"earth", {Earth}, {"earth"}},
-        {"arrows", {ArrowLeft, ArrowUp, ArrowRight, ArrowDown}, {"arrow", "one-way"}},
-        {"speed tiles", {SpeedLeft, SpeedUp, SpeedRight, SpeedDown}, {"speed tile"}},
-        {"pass-once tiles", {PassOnce}, {"pass-once"}},
-        {"keys and doors", {Key, Door}, {"key", "door"}},
-        {"the button", {Button, MetalDoor}, {"button", "metal door"}},
-        {"enemies", {UpDown, RightLeft}, {"enem"}},
+        idea("holes", F::Holes, {"hole"}),
+        idea("earth", F::Earth, {"earth"}),
+        idea("arrows", F::Arrows, {"arrow", "one-way"}),
+        idea("speed tiles", F::SpeedTiles, {"speed tile"}),
+        idea("pass-once tiles", F::PassOnces, {"pass-once"}),
+        idea("keys and doors", F::KeysAndDoors, {"key", "door"}),
+        idea("the button", F::TheButton, {"button", "metal door"}),
+        idea("enemies", F::Enemies, {"enem"}),
     };
     return families;
 }
@@ -32,7 +44,7 @@ std::string withoutMetalDoors(std::string text) {
 }
 
 bool names(const std::string& text, const IdeaFamily& family) {
-    bool buttonFamily = family.kinds.front() == Button;
+    bool buttonFamily = family.family == TileFamily::TheButton;
     const std::string& searched = buttonFamily ? text : withoutMetalDoors(text);
     for (const char* word : family.words)
         if (searched.find(word) != std::string::npos) return true;
@@ -45,7 +57,7 @@ bool onBoard(const LevelGrid& grid, const IdeaFamily& family) {
     });
 }
 
-bool isEnemyFamily(const IdeaFamily& family) { return family.kinds.front() == UpDown; }
+bool isEnemyFamily(const IdeaFamily& family) { return family.family == TileFamily::Enemies; }
 
 SolveResult solveFully(const LevelGrid& grid, const PlayRules& rules) {
     SolveOptions options;
@@ -95,16 +107,8 @@ IdeaVerdict checkIdea(const LevelGrid& grid, const IdeaFamily& family, const Pla
     return {&family, answerOf(without) != answerOf(asShipped)};
 }
 
-// The kinds a mirror turns into each other, as Mirrored levels swaps their lists.
-constexpr std::pair<int, int> mirrorPairs[] = {{ArrowLeft, ArrowRight}, {SpeedLeft, SpeedRight}};
-
-int mirroredCode(int code) {
-    for (auto [left, right] : mirrorPairs) {
-        if (code == left) return right;
-        if (code == right) return left;
-    }
-    return code;
-}
+// What Mirrored levels makes of a code; codes of no tile stay as they are.
+int mirroredCode(int code) { return code >= 0 && code < TileKindCount ? tileKinds[code].mirrored : code; }
 
 LevelGrid mirrored(const LevelGrid& grid) {
     LevelGrid result{};
