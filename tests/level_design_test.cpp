@@ -2,7 +2,7 @@
 // that rises through the game, depth in the later levels, ideas each level needs,
 // a peach that is its own small puzzle, enemies that matter, no near-copies, and
 // the level table of data/levels/README.md as the levels are now.
-#include "support/test_support.h"
+#include "support/rules_support.h"
 
 #include "level_table.h"
 #include "metrics.h"

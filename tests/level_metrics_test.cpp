@@ -2,7 +2,7 @@
 // its enemies matter, how far two boards lie apart, the level table that keeps
 // them, and the generator that proposes boards by them. Boards are drawn as the
 // level sources draw them.
-#include "support/test_support.h"
+#include "support/rules_support.h"
 #include "support/walled_board.h"
 
 #include "generator.h"

@@ -1,9 +1,12 @@
 // Map files on disk: the plain and scrambled readers, the writer and the loaders.
 #include "app/platform.h"
 #include "level/map_file.h"
+#include "level_source.h"
 #include "support/board_sketch.h"
 
 #include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -215,4 +218,23 @@ TEST_F(LevelLoadTest, AMissingLevelLoadsEmptyAndLeavesThePlayerWhereItWas) {
     loadBuiltInLevel(app, 9);
     EXPECT_EQ(app.play.pieces, PieceLists{});
     EXPECT_EQ(player().x, 64);
+}
+
+// The game reads each built-in level where the build packs it, as its source draws it.
+TEST(BuiltInLevels, TheBuildPacksEverySourceIntoTheScrambledMap) {
+    int packedLevels = 0;
+    for (int number = 1; number <= 99; ++number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/data/levels/level%02d.txt", number);
+        std::string path = std::string(SOURCE_DIR) + name;
+        if (!std::filesystem::exists(path)) continue;
+        LevelSource source;
+        std::vector<SourceError> errors;
+        ASSERT_TRUE(readLevelSource(path, source, errors)) << name;
+        LevelGrid packed{};
+        ASSERT_TRUE(readScrambledMap(std::string(GAME_DIR) + "/" + builtInLevelPath(number), packed)) << number;
+        EXPECT_EQ(packed, source.grid) << name;
+        ++packedLevels;
+    }
+    EXPECT_GE(packedLevels, 12);
 }
