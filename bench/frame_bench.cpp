@@ -6,7 +6,6 @@
 #include "app/app.h"
 #include "app/display.h"
 #include "app/resources.h"
-#include "level/level.h"
 #include "support/bench_program.h"
 #include "support/busy_board.h"
 #include "ui/dialogs.h"

@@ -1,4 +1,5 @@
-// The cost of one gameplay step and one board drawing on a busy board.
+// The cost of one gameplay step, of the rules' step alone, of copying a play state
+// and of one board drawing, on a busy board.
 #include "app/app_state.h"
 #include "app/resources.h"
 #include "game/board_draw.h"
@@ -21,6 +22,31 @@ void BM_GameplayStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GameplayStep);
+
+// The rules alone, as the solver steps them: no particles, no notices, no sound.
+void BM_RulesStep(benchmark::State& state) {
+    auto app = std::make_unique<AppState>();
+    loadBusyBoard(*app);
+    app->play.rules = playRules(app->save, false);
+    PlayState play = app->play;
+    for (auto _ : state) {
+        PlayEvents events = step(play, app->input.arrows, 1.0f / 60);
+        benchmark::DoNotOptimize(events);
+        if (play[UpDown].empty() || play.player.x > 600) play = app->play;
+    }
+}
+BENCHMARK(BM_RulesStep);
+
+// Undo, hints and the solver keep copies of the state: one copy of a busy board.
+void BM_CopyPlayState(benchmark::State& state) {
+    auto app = std::make_unique<AppState>();
+    loadBusyBoard(*app);
+    for (auto _ : state) {
+        PlayState copy = app->play;
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_CopyPlayState);
 
 // Argument 1 draws the enemies' trails, as in every frame they move; 0 holds the
 // enemies still, so the difference is what the trails cost.

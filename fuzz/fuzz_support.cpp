@@ -2,8 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/random.h"
+#include "app/resources.h"
 #include "game/gameplay.h"
-#include "game/outcome.h"
 #include "level/map_file.h"
 
 #include <cmath>
@@ -64,7 +64,7 @@ void checkObjectsMatchBoard(const AppState& app, const LevelGrid& grid) {
         int listed = code;
         if (mirrored && (code == ArrowLeft || code == SpeedLeft)) listed = code + 2;
         if (mirrored && (code == ArrowRight || code == SpeedRight)) listed = code - 2;
-        FUZZ_CHECK(static_cast<int>(app.level.lists[listed].size()) == codeCount(grid, code));
+        FUZZ_CHECK(static_cast<int>(app.play[static_cast<TileKind>(listed)].size()) == codeCount(grid, code));
     }
 }
 
@@ -72,30 +72,30 @@ void chooseSwitches(AppState& app, InputRandom& random) {
     for (bool& on : app.save.enabled) on = random.chance(25);
 }
 
-void holdKeys(GameplayState& play, InputRandom& random) {
+void holdKeys(PlayInput& arrows, InputRandom& random) {
     if (!random.chance(30)) return;
-    play.leftKeyHeld = random.chance(25);
-    play.rightKeyHeld = random.chance(25);
-    play.upKeyHeld = random.chance(25);
-    play.downKeyHeld = random.chance(25);
+    arrows.left = random.chance(25);
+    arrows.right = random.chance(25);
+    arrows.up = random.chance(25);
+    arrows.down = random.chance(25);
 }
 
-bool finite(const LevelObject& object) { return std::isfinite(object.x) && std::isfinite(object.y); }
+bool finite(const Piece& object) { return std::isfinite(object.x) && std::isfinite(object.y); }
 
 // A player that leaves the board is put back at its start in the same frame, so
-// after a frame it is at most one width past an edge.
-bool onOrAtBoard(const LevelObject& player) {
-    return player.x >= -player.width && player.y >= -player.height &&
-           player.x <= boardColumns * cellSize + player.width && player.y <= boardRows * cellSize + player.height;
+// after a frame it is at most one cell past an edge.
+bool onOrAtBoard(const Piece& player) {
+    return player.x >= -cellSize && player.y >= -cellSize && player.x <= boardColumns * cellSize + cellSize &&
+           player.y <= boardRows * cellSize + cellSize;
 }
 
 void checkFrame(const AppState& app, bool hasPlayer) {
-    const LevelObject& player = app.level.player;
+    const Piece& player = app.play.player;
     FUZZ_CHECK(player.alpha >= 0 && player.alpha <= 255);
     FUZZ_CHECK(finite(player));
     if (hasPlayer) FUZZ_CHECK(onOrAtBoard(player));
-    for (const auto& list : app.level.lists)
-        for (const LevelObject& object : list) FUZZ_CHECK(finite(object));
+    for (int kind = Wall; kind < TileKindCount; ++kind)
+        for (const Piece& object : app.play[static_cast<TileKind>(kind)]) FUZZ_CHECK(finite(object));
     FUZZ_CHECK(app.particles.particles.size() <= particleBound);
     FUZZ_CHECK(app.screen == PlayLevel);
 }
@@ -125,6 +125,7 @@ void playFuzzedLevel(const LevelGrid& grid, InputRandom& random) {
     auto app = std::make_unique<AppState>();
     chooseSwitches(*app, random);
     seedRandom(random.next());
+    app->play.random.state = random.next();
     app->screen = PlayLevel;
     app->save.currentLevel = 1;
     loadBuiltInLevel(*app, 1);
@@ -133,9 +134,8 @@ void playFuzzedLevel(const LevelGrid& grid, InputRandom& random) {
     bool hasPlayer = codeCount(grid, Player) > 0;
     float dt = frameTimes[random.next() % 3];
     for (int frame = 0; frame < framesPerInput; ++frame) {
-        holdKeys(app->play, random);
-        if (random.chance(3) && !app->play.deathDelay.running) restartLevel(*app);
-        setSlideSpeed(*app);
+        holdKeys(app->input.arrows, random);
+        if (random.chance(3) && !app->play.deathDelay.running) restartPlay(app->play);
         gameplayStep(*app, dt);
         checkFrame(*app, hasPlayer);
     }

@@ -2,7 +2,7 @@
 // What the harnesses share. Each harness is one LLVMFuzzerTestOneInput: libFuzzer
 // calls it with generated inputs, and the replay program with the saved corpus and
 // crash inputs, so a bug once found stays fixed.
-#include "level/level.h"
+#include "core/board.h"
 
 #include <cstddef>
 #include <cstdint>

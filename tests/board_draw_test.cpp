@@ -10,8 +10,8 @@ protected:
         writeMap(folder_.file(testMapName), sketchGrid(rows));
         loadTestMap(app);
     }
-    LevelObject& player() { return app.level.player; }
-    std::vector<LevelObject>& list(TileKind kind) { return app.level[kind]; }
+    Piece& player() { return app.play.player; }
+    PieceRange<Piece> list(TileKind kind) { return app.play[kind]; }
     bool showsBackground(int x, int y) { return shows(x, y, SDL_Color{136, 136, 136, 0}); }
 };
 
@@ -63,7 +63,7 @@ TEST_F(BoardDrawTest, AnOldschoolPlayerKeepsFullOpacityWhileFading) {
 TEST_F(BoardDrawTest, TheVariantsSwapTheirImages) {
     app.save.enabled[MirroredLevels] = true;
     play({"#P>"});
-    mirrorLevel(app.level);
+    loadPlay(app.play, sketchGrid({"#P>"}), playRules(app.save, false));  // mirrored, as a built-in level is
     app.save.enabled[GreenPlayer] = true;
     frames(1);
     EXPECT_TRUE(shows(576 - 30, 10, Img::left)) << "a mirrored right arrow points left";

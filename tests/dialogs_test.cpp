@@ -103,7 +103,7 @@ TEST_P(DialogBackdropTest, LooksAsTheDimLayerBlendedOverTheBoardDrawnOnTheSnapsh
     frames(1);
     openDialog(app, c.dialog);
     // Laid out after the snapshot, so the board draws over it where it has tiles.
-    buildLevelObjects(app, sketchGrid({"#.#", "", "..H.....#", "", "..I"}));
+    loadGrid(app, sketchGrid({"#.#", "", "..H.....#", "", "..I"}));
     emitBurst(app.particles, 300, 120, 6, image(Img::red_particle));
     SDL_Surface* dimLayer = c.width == 800 ? resources.dimLayer800 : resources.dimLayer640;
     for (int frame = 0; frame < 3; ++frame) {

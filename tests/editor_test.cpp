@@ -265,20 +265,20 @@ TEST_F(EditorTest, PlayWritesTheTestMapAndEscapeComesBackToTheSameBoard) {
     EXPECT_EQ(app.screen, TestPlay);
     EXPECT_EQ(displayWidth(), 640);
     EXPECT_EQ(readWholeFile(folder_.file("temp.map")), mapText(board));
-    EXPECT_EQ(app.level.player.x, 64);
-    EXPECT_EQ(app.level[Wall].size(), 1u);
+    EXPECT_EQ(app.play.player.x, 64);
+    EXPECT_EQ(app.play[Wall].size(), 1u);
 
-    app.level.keysHeld = 2;
+    app.play.keysHeld = 2;
     app.play.dying = true;
     frames(10);  // the player fades into a hole
     tapKey(SDLK_ESCAPE);
     EXPECT_EQ(app.screen, Editor);
     EXPECT_EQ(displayWidth(), 800);
-    EXPECT_TRUE(app.level[Wall].empty());
-    EXPECT_EQ(app.level.player.alpha, 255);
+    EXPECT_TRUE(app.play[Wall].empty());
+    EXPECT_EQ(app.play.player.alpha, 255);
     EXPECT_FALSE(app.play.dying);
     EXPECT_TRUE(app.play.movementEnabled);
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
     EXPECT_EQ(app.editor.grid, board);
 }
 
@@ -305,7 +305,7 @@ TEST_F(EditorTest, AnEnemyDeathLeftByEscapeDoesNotRestartTheNextTestPlay) {
     pressPlay();
     pushKey(SDLK_RIGHT);
     frames(90);  // past the death delay
-    EXPECT_EQ(app.level.player.x, 7 * 32) << "the player still stands at the wall";
+    EXPECT_EQ(app.play.player.x, 7 * 32) << "the player still stands at the wall";
 }
 
 class FullScreenEditorTest : public EditorFlowTest {

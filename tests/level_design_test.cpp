@@ -3,7 +3,7 @@
 // needs, no corridor a greedy player gets through, enemies that matter without
 // making the player queue, a peach that is its own small puzzle, and the level
 // table of data/levels/README.md as the levels are now.
-#include "support/test_support.h"
+#include "support/rules_support.h"
 
 #include "level_table.h"
 #include "metrics.h"

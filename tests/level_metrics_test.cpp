@@ -2,7 +2,7 @@
 // pieces, routine presses, a greedy player's fate, whether its enemies matter,
 // the level table that keeps them, and the generator that proposes boards by them. Boards are drawn as the
 // level sources draw them.
-#include "support/test_support.h"
+#include "support/rules_support.h"
 #include "support/walled_board.h"
 
 #include "generator.h"

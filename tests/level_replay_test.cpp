@@ -7,7 +7,6 @@
 // finds the way through at test time.
 #include "support/test_support.h"
 
-#include "app/random.h"
 #include "level/level_sequence.h"
 #include "level/map_file.h"
 #include "level_source.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr int restFrameCap = 1200;
 constexpr int goalDelayFrames = 240;   // the goal delay is 3 s
 constexpr int lowFrictionDepth = 60;   // one-cell steps allowed per recorded move
-constexpr unsigned seedsToTry = 10000;
+constexpr std::uint64_t seedsToTry = 10000;
 
 enum Way { Shipped, Mirrored, Fast, LowFrictionWay };
 const PlayRules wayRules[] = {{}, {true, false, false}, {false, true, false}, {false, false, true}};
@@ -53,12 +52,12 @@ SDLKey keyFor(Move move) {
 
 std::string moveName(Move move) { return std::string(1, static_cast<char>(move)); }
 
-// The first seed whose draws start the enemies as asked.
-std::optional<unsigned> seedFor(const EnemyStarts& starts) {
-    for (unsigned seed = 0; seed < seedsToTry; ++seed) {
-        seedRandom(seed);
+// The first seed of the play state's random source whose draws start the enemies as asked.
+std::optional<std::uint64_t> seedFor(const EnemyStarts& starts) {
+    for (std::uint64_t seed = 0; seed < seedsToTry; ++seed) {
+        PlayRandom random{seed};
         bool matches = true;
-        for (bool start : starts) matches = matches && randomBool() == start;
+        for (bool start : starts) matches = matches && random.nextBool() == start;
         if (matches) return seed;
     }
     return std::nullopt;
@@ -75,32 +74,6 @@ EnemyStarts startsFor(const BuiltInLevel& level, Way way) {
 std::string describe(const BuiltInLevel& level, const EnemyStarts& starts) {
     std::string text = "level " + std::to_string(level.number);
     return starts.empty() ? text : text + ", enemies starting " + startsText(level.source.grid, starts);
-}
-
-Piece pieceOf(const LevelObject& object) {
-    Piece piece;
-    piece.x = object.x;
-    piece.y = object.y;
-    piece.prevX = object.prevX;
-    piece.prevY = object.prevY;
-    piece.vx = object.vx;
-    piece.vy = object.vy;
-    piece.alpha = object.alpha;
-    piece.state = object.state;
-    return piece;
-}
-
-// The game's live level as the rules' play state, for a search from where it stands.
-PlayState playStateOf(const LevelObjects& level) {
-    PlayState state;
-    state.rules.lowFriction = true;
-    state.player = pieceOf(level.player);
-    state.keysHeld = level.keysHeld;
-    std::array<std::vector<Piece>, TileKindCount> lists;
-    for (int kind = 0; kind < TileKindCount; ++kind)
-        for (const LevelObject& object : level.lists[kind]) lists[kind].push_back(pieceOf(object));
-    state.pieces.assign(lists);
-    return state;
 }
 
 class LevelReplay : public GameTest {
@@ -120,9 +93,9 @@ protected:
         app.save.enabled[FastMotion] = rules.fastMotion;
         app.save.enabled[LowFriction] = rules.lowFriction;
         app.save.highestLevel = level.number;
-        std::optional<unsigned> seed = seedFor(starts);
+        std::optional<std::uint64_t> seed = seedFor(starts);
         ASSERT_TRUE(seed) << name << ": no seed starts the enemies so";
-        seedRandom(*seed);
+        app.play.random.state = *seed;
         startLevel(app, level.number);
         ASSERT_EQ(app.screen, PlayLevel);
         ASSERT_EQ(enemyStarts(), expectedStarts(level, rules, starts)) << name << ": the enemies did not start as forced";
@@ -155,7 +128,7 @@ protected:
         for (const auto& enemy : level[RightLeft]) velocities.push_back(enemy.vx);
         return velocities;
     }
-    std::vector<float> enemyStarts() const { return startsOf(app.level); }
+    std::vector<float> enemyStarts() const { return startsOf(app.play); }
     static std::vector<float> expectedStarts(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts) {
         MoveSimulator simulator(rules);
         simulator.loadGrid(level.source.grid, starts);
@@ -176,7 +149,7 @@ protected:
             if (!failure.empty()) return where + ": " + failure;
             if (cellOfPlayer().column != playerCell(expected).column || cellOfPlayer().row != playerCell(expected).row)
                 return where + ": the player rests elsewhere than the solver says";
-            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.level) != enemyPlaces(expected))
+            if (outcome.end == MoveEnd::Stopped && enemyPlaces(app.play) != enemyPlaces(expected))
                 return where + ": the enemies stand elsewhere than the solver says";
         }
         return "";
@@ -200,7 +173,7 @@ protected:
             sliding.play(target, moves[step], target);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
             std::optional<std::vector<Move>> steps = findMoves(
-                playStateOf(app.level), PlayRules{false, false, true},
+                app.play, PlayRules{false, false, true},
                 [&](const PlayState& state) {
                     CellPosition cell = playerCell(state);
                     CellPosition goal = playerCell(target);
@@ -224,7 +197,7 @@ protected:
             frames(1);
             if (app.play.dying || !app.play.movementEnabled) return "the player died";
             if (app.play.goalDelay.running) return "";
-            const LevelObject& player = app.level.player;
+            const Piece& player = app.play.player;
             if (player.vx == 0 && player.vy == 0) return "";
         }
         return "the player never came to rest";
@@ -239,7 +212,7 @@ protected:
     }
 
     CellPosition cellOfPlayer() const {
-        const LevelObject& player = app.level.player;
+        const Piece& player = app.play.player;
         return {static_cast<int>(player.x + cellSize / 2) / cellSize, static_cast<int>(player.y + cellSize / 2) / cellSize};
     }
 };
@@ -254,14 +227,14 @@ TEST_F(LevelReplay, TwoEnemiesStartInTheGameAndTheSolverAsTheSourceSays) {
     for (const std::string& row : rows) text += row + "\n";
     BuiltInLevel level{1, {}};
     ASSERT_TRUE(parseLevelSource(text, "level01.txt", level.source).empty());
-    std::optional<unsigned> seed = seedFor(level.source.enemies);
+    std::optional<std::uint64_t> seed = seedFor(level.source.enemies);
     ASSERT_TRUE(seed);
-    seedRandom(*seed);
-    buildLevelObjects(app, level.source.grid);
-    ASSERT_EQ(app.level[RightLeft].size(), 1u);
-    ASSERT_EQ(app.level[UpDown].size(), 1u);
-    EXPECT_LT(app.level[RightLeft][0].vx, 0) << "the 'H' starts left";
-    EXPECT_GT(app.level[UpDown][0].vy, 0) << "the 'I' starts down";
+    app.play.random.state = *seed;
+    loadGrid(app, level.source.grid);
+    ASSERT_EQ(app.play[RightLeft].size(), 1u);
+    ASSERT_EQ(app.play[UpDown].size(), 1u);
+    EXPECT_LT(app.play[RightLeft][0].vx, 0) << "the 'H' starts left";
+    EXPECT_GT(app.play[UpDown][0].vy, 0) << "the 'I' starts down";
     EXPECT_EQ(expectedStarts(level, PlayRules{}, level.source.enemies), enemyStarts());
 }
 

@@ -82,8 +82,8 @@ TEST_F(LevelSequenceTest, ReturnStartsTheLevelUnderTheCursor) {
     loadSave(record(9));
     selectAndStart(3);
     EXPECT_EQ(app.save.currentLevel, 3);
-    EXPECT_EQ(app.level.player.x, 96);
-    EXPECT_EQ(app.level.player.y, 32);
+    EXPECT_EQ(app.play.player.x, 96);
+    EXPECT_EQ(app.play.player.y, 32);
 }
 
 TEST_F(LevelSequenceTest, FinishingAnEarlierLevelGoesOnWithoutOpeningOneAndEscapeReturnsToIt) {
@@ -96,7 +96,7 @@ TEST_F(LevelSequenceTest, FinishingAnEarlierLevelGoesOnWithoutOpeningOneAndEscap
     waitForGoalDelay();
     EXPECT_EQ(app.screen, PlayLevel);
     EXPECT_EQ(app.save.currentLevel, 6);
-    EXPECT_EQ(app.level.player.y, 32);
+    EXPECT_EQ(app.play.player.y, 32);
     EXPECT_EQ(app.save.highestLevel, 9);
     // A level without a peach counts as one whose peach was taken.
     EXPECT_EQ(folder_.plainSave(), "09" "00001" + std::string(40, '0'));
@@ -177,7 +177,7 @@ TEST_F(LevelSequenceTest, RestartDuringTheGoalDelayReloadsButTheLevelStillComple
     pressRight();
     ASSERT_TRUE(app.play.goalDelay.running);
     tapKey(SDLK_r);
-    EXPECT_EQ(app.level.player.x, 0);
+    EXPECT_EQ(app.play.player.x, 0);
     waitForGoalDelay();
     EXPECT_EQ(app.save.currentLevel, 2);
     EXPECT_EQ(app.save.highestLevel, 2);
@@ -192,7 +192,7 @@ TEST_F(LevelSequenceTest, RestartDuringTheDeathDelayDoesNothing) {
     ASSERT_TRUE(app.play.deathDelay.running);
     tapKey(SDLK_r);
     EXPECT_FALSE(app.play.movementEnabled);
-    EXPECT_EQ(app.level.player.alpha, 0);
+    EXPECT_EQ(app.play.player.alpha, 0);
     tapKey(SDLK_ESCAPE);
     EXPECT_EQ(app.screen, PlayLevel);
 }
@@ -224,8 +224,8 @@ TEST_F(LevelSequenceTest, AHoleRestartsTheLevelInThe52ndStepWhateverTheFrameLeng
         EXPECT_TRUE(app.play.dying) << dt;
         frames(1, dt);
         EXPECT_FALSE(app.play.dying) << dt;
-        EXPECT_EQ(app.level.player.x, 0) << dt;
-        EXPECT_EQ(app.level.player.alpha, 255) << dt;
+        EXPECT_EQ(app.play.player.x, 0) << dt;
+        EXPECT_EQ(app.play.player.alpha, 255) << dt;
     }
 }
 
@@ -238,17 +238,17 @@ TEST_F(LevelSequenceTest, EscapeDuringAHoleFadeLeavesNothingOfTheAttemptBehind) 
     pushKey(SDLK_RIGHT, false);
     frames(3);
     ASSERT_TRUE(app.play.dying);
-    ASSERT_LT(app.level.player.alpha, 255);
-    ASSERT_EQ(app.level.keysHeld, 1);
+    ASSERT_LT(app.play.player.alpha, 255);
+    ASSERT_EQ(app.play.keysHeld, 1);
     ASSERT_FALSE(app.particles.particles.empty());
     pushKey(SDLK_ESCAPE);
     frames(1);
     EXPECT_EQ(app.screen, LevelSelect);
     EXPECT_FALSE(app.play.dying);
     EXPECT_TRUE(app.play.movementEnabled);
-    EXPECT_EQ(app.level.player.alpha, 255);
+    EXPECT_EQ(app.play.player.alpha, 255);
     EXPECT_TRUE(app.particles.particles.empty());
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
 }
 
 TEST_F(LevelSequenceTest, AGoalDelayEndingWithNoLevelInPlayRecordsNoPeach) {

@@ -1,6 +1,6 @@
 // The solver: fewest presses by the game's own step, and the warnings a level
 // designer needs. Boards are drawn as the level sources draw them.
-#include "support/test_support.h"
+#include "support/rules_support.h"
 #include "support/walled_board.h"
 
 #include "level_source.h"

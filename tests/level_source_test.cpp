@@ -1,10 +1,9 @@
-// Level sources: the board and its fields are read, malformed sources are named
-// by file and line, and the build packs every source into the map the game reads.
-#include "support/test_support.h"
+// Level sources: the board and its fields are read, and malformed sources are named
+// by file and line.
+#include "support/rules_support.h"
 
 #include <filesystem>
 
-#include "level/map_file.h"
 #include "level_source.h"
 
 namespace {
@@ -156,24 +155,6 @@ TEST(LevelSource, RefusesMoreEnemiesThanTheSolverChecks) {
     auto errors = parseErrors("enemies: left left left left left\n" + board(rows));
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors[0], "level.txt:1: 5 enemies; a level has at most 4");
-}
-
-TEST(LevelSource, TheBuildPacksEverySourceIntoTheScrambledMap) {
-    int packedLevels = 0;
-    for (int number = 1; number <= 99; ++number) {
-        char name[32];
-        std::snprintf(name, sizeof name, "/data/levels/level%02d.txt", number);
-        std::string path = std::string(SOURCE_DIR) + name;
-        if (!std::filesystem::exists(path)) continue;
-        LevelSource source;
-        std::vector<SourceError> errors;
-        ASSERT_TRUE(readLevelSource(path, source, errors)) << name;
-        LevelGrid packed{};
-        ASSERT_TRUE(readScrambledMap(std::string(GAME_DIR) + "/" + builtInLevelPath(number), packed)) << number;
-        EXPECT_EQ(packed, source.grid) << name;
-        ++packedLevels;
-    }
-    EXPECT_GE(packedLevels, 12);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the corner buttons and the credits strip, driven through the real frame.
 #include "app/display.h"
 #include "app/input.h"
+#include "app/resources.h"
 #include "level/saved_game.h"
 #include "support/test_support.h"
 

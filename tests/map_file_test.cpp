@@ -1,9 +1,12 @@
 // Map files on disk: the plain and scrambled readers, the writer and the loaders.
 #include "app/platform.h"
 #include "level/map_file.h"
+#include "level_source.h"
 #include "support/board_sketch.h"
 
 #include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -181,7 +184,6 @@ TEST_F(LevelLoadTest, MirroringTurnsARightArrowAtTheLeftEdgeIntoALeftArrow) {
     EXPECT_TRUE(list(ArrowRight).empty());
     ASSERT_EQ(list(ArrowLeft).size(), 1u);
     EXPECT_EQ(list(ArrowLeft)[0].x, 608);
-    EXPECT_EQ(list(ArrowLeft)[0].image, image(Img::right));
     EXPECT_EQ(player().x, 608 - 96);
     ASSERT_EQ(list(SpeedRight).size(), 1u);
     EXPECT_EQ(list(SpeedRight)[0].y, 32);
@@ -197,12 +199,12 @@ TEST_F(LevelLoadTest, ATestMapIsNeverMirrored) {
 
 TEST_F(LevelLoadTest, EveryLoadStartsFresh) {
     play({"P#k", "D"});
-    app.level.keysHeld = 3;
+    app.play.keysHeld = 3;
     player().alpha = 0;
     player().x = 300;
-    list(Wall).clear();
+    app.play.pieces.clear(Wall);
     playBuiltIn({".P", "kk"});
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
     EXPECT_EQ(player().alpha, 255);
     EXPECT_EQ(player().x, 32);
     EXPECT_TRUE(list(Wall).empty());
@@ -214,6 +216,25 @@ TEST_F(LevelLoadTest, AMissingLevelLoadsEmptyAndLeavesThePlayerWhereItWas) {
     play({"..P#"});
     app.save.currentLevel = 9;
     loadBuiltInLevel(app, 9);
-    for (const auto& objects : app.level.lists) EXPECT_TRUE(objects.empty());
+    EXPECT_EQ(app.play.pieces, PieceLists{});
     EXPECT_EQ(player().x, 64);
+}
+
+// The game reads each built-in level where the build packs it, as its source draws it.
+TEST(BuiltInLevels, TheBuildPacksEverySourceIntoTheScrambledMap) {
+    int packedLevels = 0;
+    for (int number = 1; number <= 99; ++number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/data/levels/level%02d.txt", number);
+        std::string path = std::string(SOURCE_DIR) + name;
+        if (!std::filesystem::exists(path)) continue;
+        LevelSource source;
+        std::vector<SourceError> errors;
+        ASSERT_TRUE(readLevelSource(path, source, errors)) << name;
+        LevelGrid packed{};
+        ASSERT_TRUE(readScrambledMap(std::string(GAME_DIR) + "/" + builtInLevelPath(number), packed)) << number;
+        EXPECT_EQ(packed, source.grid) << name;
+        ++packedLevels;
+    }
+    EXPECT_GE(packedLevels, 12);
 }

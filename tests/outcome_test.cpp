@@ -1,17 +1,5 @@
 // How an attempt ends: the delays, the hole fade, restarts and the goal.
-#include "game/outcome.h"
 #include "support/board_sketch.h"
-
-TEST(LevelTimer, FiresInTheFirstFrameAfterItsTimeWentNegative) {
-    LevelTimer timer(1.0f);
-    startTimer(timer);
-    int frame = 0;
-    while (!stepTimer(timer, 0.25f)) ASSERT_LT(++frame, 10);
-    EXPECT_EQ(frame, 5);  // 0.75, 0.5, 0.25, 0, -0.25, then it fires
-    EXPECT_FALSE(timer.running);
-    EXPECT_EQ(timer.remaining, 1.0f);
-    EXPECT_FALSE(stepTimer(timer, 0.25f));
-}
 
 class OutcomeTest : public BoardTest {};
 
@@ -22,7 +10,7 @@ TEST_F(OutcomeTest, AHoleRestartsTheLevelInThe52ndStepHoweverLongTheFrames) {
         tap(Right);
         while (!app.play.dying) step(1, dt);
         EXPECT_EQ(played(Snd::holeSound), 1);
-        list(Peach).clear();
+        app.play.pieces.clear(Peach);
         for (int frame = 1; frame <= 51; ++frame) {
             step(1, dt);
             ASSERT_EQ(player().alpha, 255 - 5 * frame);
@@ -58,7 +46,7 @@ TEST_F(OutcomeTest, TheGoalInTestPlayReturnsToTheEditorInTheSameFrame) {
     for (int i = 0; i < 10 && app.screen == TestPlay; ++i) step();
     EXPECT_EQ(app.screen, Editor);
     EXPECT_EQ(player().x, 64);
-    for (const auto& objects : app.level.lists) EXPECT_TRUE(objects.empty());
+    EXPECT_EQ(app.play.pieces, PieceLists{});
     EXPECT_FALSE(app.play.goalDelay.running);
     EXPECT_EQ(played(Snd::goalSound), 1);
 }
@@ -70,11 +58,11 @@ TEST_F(OutcomeTest, ARestartRestoresEverythingCollected) {
     ASSERT_TRUE(stepUntilStill());
     EXPECT_TRUE(list(Peach).empty());
     EXPECT_TRUE(list(Door).empty());
-    restartLevel(app);
+    restartPlay(app.play);
     EXPECT_EQ(list(Peach).size(), 1u);
     EXPECT_EQ(list(Key).size(), 1u);
     EXPECT_EQ(list(Door).size(), 1u);
     EXPECT_EQ(list(MetalDoor).size(), 1u);
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
     EXPECT_EQ(player().x, 608);
 }

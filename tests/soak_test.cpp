@@ -165,6 +165,7 @@ protected:
         if (easyLevels_)
             for (int level = 1; level <= levelCount; ++level) folder_.writeLevel(level, easyBoard(random_));
         seedRandom(static_cast<unsigned>(seed_));
+        app.play.random.state = static_cast<std::uint64_t>(seed_);
     }
 
     void TearDown() override {
@@ -302,14 +303,14 @@ protected:
     // Out of the board only for the frame that restarts the level, and never out by more
     // than its own size.
     std::string playerFault() const {
-        const LevelObject& player = app.level.player;
+        const Piece& player = app.play.player;
         if (player.alpha < 0 || player.alpha > 255) return "player alpha " + std::to_string(player.alpha);
-        for (const auto& list : app.level.lists)
-            for (const LevelObject& object : list)
+        for (int kind = Wall; kind < TileKindCount; ++kind)
+            for (const Piece& object : app.play[static_cast<TileKind>(kind)])
                 if (object.alpha < 0 || object.alpha > 255) return "tile alpha " + std::to_string(object.alpha);
         if (!isPlayScreen(app.screen)) return "";
-        bool inside = player.x >= -player.width && player.y >= -player.height &&
-                      player.x <= boardColumns * cellSize + player.width && player.y <= boardRows * cellSize + player.height;
+        bool inside = player.x >= -cellSize && player.y >= -cellSize && player.x <= boardColumns * cellSize + cellSize &&
+                      player.y <= boardRows * cellSize + cellSize;
         if (!inside) return "the player is at " + std::to_string(player.x) + ", " + std::to_string(player.y);
         return "";
     }

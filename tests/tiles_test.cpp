@@ -63,10 +63,10 @@ TEST_F(TileTest, IntenseParticlesUseTheBigImage) {
 struct ArrowCase {
     const char* name;
     std::vector<std::string> against;  // the player slides into the arrow's point
-    bool GameplayState::*againstKey;
+    bool PlayInput::*againstKey;
     float stopX, stopY;
     std::vector<std::string> along;  // the player crosses it to the wall beyond
-    bool GameplayState::*alongKey;
+    bool PlayInput::*alongKey;
     float endX, endY;
 };
 
@@ -99,7 +99,7 @@ TEST_F(TileTest, ArrowsLetThePlayerPassOnlyTheirWay) {
 TEST_F(TileTest, TheLeftArrowOverlapsOnePixelLessAtItsLeftEdge) {
     for (TileKind kind : {ArrowLeft, ArrowRight}) {
         play({"", "", "", "..<", "..>", "", "", "", "", "P"});
-        std::vector<LevelObject>& arrows = list(kind);
+        PieceRange<Piece> arrows = list(kind);
         ASSERT_EQ(arrows.size(), 1u);
         player().x = arrows[0].x - 31;  // one pixel into the arrow's column
         player().y = arrows[0].y - 40;
@@ -174,10 +174,10 @@ TEST_F(TileTest, OneKeyOpensTheFirstOfTwoDoors) {
     play({"", "Pk.D..D"});
     tap(Right);
     step(4);
-    EXPECT_EQ(app.level.keysHeld, 1);
+    EXPECT_EQ(app.play.keysHeld, 1);
     EXPECT_TRUE(list(Key).empty());
     ASSERT_TRUE(stepUntilStill());
-    EXPECT_EQ(app.level.keysHeld, 0);
+    EXPECT_EQ(app.play.keysHeld, 0);
     ASSERT_EQ(list(Door).size(), 1u);
     EXPECT_EQ(list(Door)[0].x, 192);
     EXPECT_EQ(player().x, 160);
@@ -191,7 +191,7 @@ TEST_F(TileTest, TheButtonRemovesEveryMetalDoorSilently) {
     tap(Right);
     ASSERT_TRUE(stepUntilStill());
     EXPECT_TRUE(list(MetalDoor).empty());
-    EXPECT_EQ(list(Button)[0].image, image(Img::button_pressed));
+    EXPECT_EQ(list(Button)[0].state, 0) << "pressed";
     EXPECT_EQ(played(Snd::collisionSound), 1) << "only the wall";
     EXPECT_EQ(effects.size(), 1u);
 }

@@ -1,6 +1,5 @@
 #include "support/busy_board.h"
 
-#include "app/random.h"
 #include "level/map_file.h"
 
 namespace {
@@ -17,22 +16,20 @@ LevelGrid busyGrid() {
 }  // namespace
 
 void loadBusyBoard(AppState& app) {
-    seedRandom(1);
+    app.play.random.state = 1;
     app.screen = PlayLevel;
-    buildLevelObjects(app, busyGrid());
-    app.play.rightKeyHeld = true;
+    loadGrid(app, busyGrid());
+    app.input.arrows.right = true;
 }
 
-bool busyBoardSpent(const AppState& app) { return app.level[UpDown].empty() || app.level.player.x > 600; }
+bool busyBoardSpent(const AppState& app) { return app.play[UpDown].empty() || app.play.player.x > 600; }
 
 void holdEnemiesStill(AppState& app) {
     for (TileKind kind : {UpDown, RightLeft})
-        for (LevelObject& enemy : app.level[kind]) {
+        for (Piece& enemy : app.play[kind]) {
             enemy.prevX = enemy.x;
             enemy.prevY = enemy.y;
         }
 }
 
-int enemyCount(const AppState& app) {
-    return static_cast<int>(app.level[UpDown].size() + app.level[RightLeft].size());
-}
+int enemyCount(const AppState& app) { return static_cast<int>(app.play[UpDown].size() + app.play[RightLeft].size()); }

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -95,6 +96,8 @@ int startProgram(AppState& app) {
     loadResources();
     applySurfaceAlphas();
     app.workingDir = platform::currentDirectory();
+    // The enemies' starts differ from run to run, as the player expects.
+    app.play.random.state = static_cast<std::uint64_t>(std::time(nullptr));
     buildWidgets(app);
     app.screen = MainMenu;
     applySettings(app);
@@ -104,7 +107,6 @@ int startProgram(AppState& app) {
 }
 
 FrameResult runFrame(AppState& app, float dt) {
-    setSlideSpeed(app);
     drainEvents(app);
     collectHelpOpeners(app);
     gameplayStep(app, dt);

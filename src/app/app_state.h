@@ -2,10 +2,9 @@
 // The state the main routine owns for the whole run and hands to every subsystem.
 #include "app/frame_clock.h"
 #include "app/screen_id.h"
+#include "core/play_state.h"
 #include "editor/editor_state.h"
-#include "game/gameplay_state.h"
 #include "game/particles.h"
-#include "level/level.h"
 #include "level/progress.h"
 #include "ui/ui_state.h"
 
@@ -15,7 +14,7 @@ struct InputState {
     bool shiftHeld = false;
     bool leftButtonHeld = false;
     bool rightButtonHeld = false;
-    bool pointerOnPanel = true;  // the editor's tool preview hides while the pointer is on the panel
+    PlayInput arrows;  // held on the play screens, let go on any screen
 };
 
 struct AppState {
@@ -29,8 +28,7 @@ struct AppState {
     std::string workingDir;
 
     InputState input;
-    GameplayState play;
-    LevelObjects level;
+    PlayState play;
     ParticleSystem particles;
     SavedGame save;
     UiState ui;

@@ -11,7 +11,7 @@ namespace {
 void pressSharedKey(AppState& app, SDLKey key) {
     if (key == SDLK_F1) openHelpPage(app, helpPageFor(app.screen));
     if (key == SDLK_LSHIFT) app.input.shiftHeld = true;
-    if (key == SDLK_ESCAPE) app.level.player.vx = 0;
+    if (key == SDLK_ESCAPE) app.play.player.vx = 0;
 }
 
 }  // namespace

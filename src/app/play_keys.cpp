@@ -2,25 +2,24 @@
 
 #include "app/app_state.h"
 #include "editor/editor.h"
-#include "game/outcome.h"
 #include "level/level_sequence.h"
 
 namespace {
 
 void setHeldArrow(AppState& app, SDLKey key, bool held) {
-    GameplayState& play = app.play;
+    PlayInput& arrows = app.input.arrows;
     switch (key) {
-        case SDLK_LEFT: play.leftKeyHeld = held; break;
-        case SDLK_RIGHT: play.rightKeyHeld = held; break;
-        case SDLK_UP: play.upKeyHeld = held; break;
-        case SDLK_DOWN: play.downKeyHeld = held; break;
+        case SDLK_LEFT: arrows.left = held; break;
+        case SDLK_RIGHT: arrows.right = held; break;
+        case SDLK_UP: arrows.up = held; break;
+        case SDLK_DOWN: arrows.down = held; break;
         default: break;
     }
 }
 
 // R and the arrows mean the same on both play screens.
 void pressCommonPlayKey(AppState& app, SDLKey key) {
-    if (key == SDLK_r && !app.play.deathDelay.running) restartLevel(app);
+    if (key == SDLK_r && !app.play.deathDelay.running) restartPlay(app.play);
     if (app.play.movementEnabled) setHeldArrow(app, key, true);
 }
 

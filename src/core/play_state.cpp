@@ -97,14 +97,16 @@ void loadPlay(PlayState& play, const LevelGrid& grid, const PlayRules& rules) {
         if (code == RightLeft) piece.vx = randomSign(play.random) * movementSpeed(rules);
         lists[code].push_back(piece);
     });
-    if (rules.mirrored) {
-        // The mirror swaps the left and right lists, so each rule meets the tiles
-        // that now point its way.
+    if (rules.mirrored && !rules.boardAsDrawn) {
+        // The mirror turns the tiles that point left or right, so each rule meets
+        // the tiles that now point its way.
         mirror(play.player);
-        for (auto& list : lists)
-            for (Piece& piece : list) mirror(piece);
-        std::swap(lists[SpeedLeft], lists[SpeedRight]);
-        std::swap(lists[ArrowLeft], lists[ArrowRight]);
+        std::array<std::vector<Piece>, TileKindCount> turned;
+        for (int kind = 0; kind < TileKindCount; ++kind) {
+            for (Piece& piece : lists[kind]) mirror(piece);
+            turned[tileKinds[kind].mirrored] = std::move(lists[kind]);
+        }
+        lists = std::move(turned);
     }
     play.pieces.assign(lists);
 }
@@ -149,6 +151,31 @@ void resetMotion(PlayState& play) {
     play.animPhase = fresh.animPhase;
     play.blockedVx = fresh.blockedVx;
     play.blockedVy = fresh.blockedVy;
+}
+
+void startTimer(DelayTimer& timer) {
+    timer.running = true;
+    timer.remaining = timer.duration;
+}
+
+bool stepTimer(DelayTimer& timer, float dt) {
+    if (!timer.running) return false;
+    if (timer.remaining >= 0) {
+        timer.remaining -= dt;
+        return false;
+    }
+    timer.running = false;
+    timer.remaining = timer.duration;
+    return true;
+}
+
+void leavePlay(PlayState& play) {
+    play.pieces.clear();
+    play.player.alpha = 255;
+    play.dying = false;
+    play.movementEnabled = true;
+    play.keysHeld = 0;
+    play.deathDelay.running = false;
 }
 
 // ---- Small rules ------------------------------------------------------------------
@@ -211,23 +238,6 @@ Heading headingOf(const Piece& piece) {
     if (piece.vx > 0) return Heading::Right;
     if (piece.vx < 0) return Heading::Left;
     return Heading::Still;
-}
-
-void startTimer(DelayTimer& timer) {
-    timer.running = true;
-    timer.remaining = timer.duration;
-}
-
-// True in the frame the timer fires.
-bool stepTimer(DelayTimer& timer, float dt) {
-    if (!timer.running) return false;
-    if (timer.remaining >= 0) {
-        timer.remaining -= dt;
-        return false;
-    }
-    timer.running = false;
-    timer.remaining = timer.duration;
-    return true;
 }
 
 // ---- The player's own motion ----------------------------------------------------------

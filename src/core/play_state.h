@@ -19,6 +19,9 @@ struct PlayRules {
     bool mirrored = false;
     bool fastMotion = false;
     bool lowFriction = false;
+    // A test map shows the board as the editor drew it; Mirrored levels still
+    // swaps the left and right arrows there.
+    bool boardAsDrawn = false;
 };
 
 // The speed of the player and the enemies under these rules.
@@ -77,6 +80,10 @@ struct DelayTimer {
 
     explicit DelayTimer(float seconds) : duration(seconds), remaining(seconds) {}
 };
+
+void startTimer(DelayTimer& timer);
+// Counts the timer down; true in the frame it fires.
+bool stepTimer(DelayTimer& timer, float dt);
 
 // The state's own source for the enemies' starts, so that two copies of a state
 // draw alike and nothing else in the program shifts them.
@@ -182,6 +189,9 @@ void restartPlay(PlayState& play);
 void forceEnemyStarts(PlayState& play, const std::vector<bool>& starts);
 // The motion and the delays as a fresh load leaves them.
 void resetMotion(PlayState& play);
+// The board emptied and the attempt called off, as leaving play leaves them: the
+// player whole and free to move, no key carried, no death pending.
+void leavePlay(PlayState& play);
 
 // One frame of play with the frame time dt.
 PlayEvents step(PlayState& play, const PlayInput& input, float dt);

@@ -1,7 +1,8 @@
 #pragma once
 // Every tile kind of a board in one table: its code, its letter in the level
-// sources, its image, its editor slot, its name, its idea family and how it
-// meets the sliding player. Everything else reads its facts from here.
+// sources, its images, its editor slot, its name, its idea family, how it meets
+// the sliding player and what the mirror makes of it. Everything else reads its
+// facts from here.
 #include "core/image_keys.h"
 
 enum TileKind : int {
@@ -55,12 +56,15 @@ constexpr int noPaletteSlot = -1;
 
 struct TileKindInfo {
     TileKind kind;
-    const char* name;  // the name of its list of objects
-    int boardImage;    // Img::Key, or noImage
-    int paletteSlot;   // editor palette slot that places it, or noPaletteSlot
-    char sourceChar;   // its letter in the level sources under data/levels
+    const char* name;    // the name of its list of objects
+    const char* title;   // what a player or designer calls it
+    int boardImage;      // Img::Key, or noImage
+    int oldschoolImage;  // Img::Key under Oldschool graphics, or noImage: the board image stays
+    int paletteSlot;     // editor palette slot that places it, or noPaletteSlot
+    char sourceChar;     // its letter in the level sources under data/levels
     TileFamily family;
     TileBehaviour behaviour;
+    TileKind mirrored;   // what Mirrored levels makes of it: the arrows and speed tiles turn
 };
 
 extern const TileKindInfo tileKinds[TileKindCount];

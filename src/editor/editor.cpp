@@ -5,7 +5,6 @@
 #include "app/platform.h"
 #include "app/resources.h"
 #include "editor/map_browser.h"
-#include "game/outcome.h"
 #include "level/map_file.h"
 #include "ui/dialogs.h"
 #include "ui/widgets.h"
@@ -165,8 +164,9 @@ void drawBoardCells(const LevelGrid& grid) {
             drawTile(grid[cellIndex(column, row)], column * cellSize, row * cellSize);
 }
 
-void drawToolPreview(AppState& app) {
-    if (app.input.pointerOnPanel) return;
+// The preview hides while the pointer is on the panel.
+void drawToolPreview(const AppState& app) {
+    if (app.mouseX > lastBoardX) return;
     CellPosition cell = cellAt(app.mouseX, app.mouseY);
     drawTile(toolCode(app.editor.currentTool), cell.column * cellSize, cell.row * cellSize);
 }
@@ -230,7 +230,6 @@ void drawEditor(AppState& app) {
     if (SDL_Surface* player = image(Img::player)) SDL_SetAlpha(player, SDL_SRCALPHA, 255);
     fill(0, 0, editorWidth, windowHeight, 255, 255, 255);
     drawCheckerboard();
-    app.input.pointerOnPanel = app.mouseX > lastBoardX;
     drawPanel();
     drawPalette();
     drawEditorButtons();
@@ -255,15 +254,16 @@ void editorMotion(AppState& app) {
     if (app.input.rightButtonHeld) erase(app.editor, app.mouseX, app.mouseY);
 }
 
+void endTestPlay(AppState& app) {
+    setDisplayMode(editorWidth, windowHeight, displayFlags(app.windowed));
+    // A death delay left running would restart the next test play out of the blue.
+    leavePlay(app.play);
+    app.screen = Editor;
+}
+
 void testPlayEscape(AppState& app) {
     endTestPlay(app);
-    app.level.player.alpha = 255;
-    app.play.dying = false;
-    app.play.movementEnabled = true;
     app.particles.particles.clear();
-    app.level.keysHeld = 0;
-    // A death delay left running would restart the next test play out of the blue.
-    app.play.deathDelay.running = false;
 }
 
 void answerSaveChanges(AppState& app, Uint8 button) {

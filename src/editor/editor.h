@@ -29,6 +29,8 @@ void editorPress(AppState& app, Uint8 button);
 void editorRelease(AppState& app, Uint8 button);
 void editorMotion(AppState& app);
 
+// Back to the editor's window and screen, with nothing of the test play left.
+void endTestPlay(AppState& app);
 // Escape during test play: back to the editor with the board as it was.
 void testPlayEscape(AppState& app);
 

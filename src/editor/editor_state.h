@@ -1,6 +1,6 @@
 #pragma once
 // The level editor's board, its baseline copy and names, and the map browser's list.
-#include "level/level.h"
+#include "core/board.h"
 
 #include <string>
 #include <vector>

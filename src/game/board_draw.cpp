@@ -12,43 +12,42 @@ constexpr int speedFrameCount = 5;
 
 bool isOn(const AppState& app, UnlockableId option) { return ::isOn(app.save, option); }
 
-void drawObject(const LevelObject& object, SDL_Surface* surface, SDL_Rect* source = nullptr) {
+void drawObject(const Piece& object, SDL_Surface* surface, SDL_Rect* source = nullptr) {
     drawImage(object.x, object.y, surface, source);
 }
 
-// The tiles drawn with one image each: their own, or a swapped-in one under an unlockable.
-struct TileLayer {
-    TileKind kind;
-    int oldschoolImage;  // under Oldschool graphics, or noImage
-    bool listImageWhenMirrored;
-};
+SDL_Surface* boardImage(TileKind kind) { return image(static_cast<Img::Key>(tileKinds[kind].boardImage)); }
 
-void drawTileLayer(const AppState& app, const TileLayer& layer) {
-    bool oldschool = layer.oldschoolImage != noImage && isOn(app, OldschoolGraphics);
-    // The mirror moves tiles between the left and right lists without changing their images.
-    bool listImage = layer.listImageWhenMirrored && isOn(app, MirroredLevels);
-    for (const LevelObject& tile : app.level[layer.kind]) {
-        SDL_Surface* surface = tile.image;
-        if (oldschool) surface = image(static_cast<Img::Key>(layer.oldschoolImage));
-        if (listImage) surface = image(static_cast<Img::Key>(tileKinds[layer.kind].boardImage));
-        drawObject(tile, surface);
-    }
+// The image of a kind's list (the mirror moves tiles between the left and right
+// lists, so they point the way they act), or its own under Oldschool graphics.
+SDL_Surface* lookOf(const AppState& app, TileKind kind) {
+    int oldschool = tileKinds[kind].oldschoolImage;
+    if (oldschool != noImage && isOn(app, OldschoolGraphics)) return image(static_cast<Img::Key>(oldschool));
+    return boardImage(kind);
+}
+
+void drawTileLayer(const AppState& app, TileKind kind) {
+    SDL_Surface* surface = lookOf(app, kind);
+    for (const Piece& tile : app.play[kind]) drawObject(tile, surface);
 }
 
 void drawPassOnces(const AppState& app) {
-    for (const LevelObject& tile : app.level[PassOnce])
-        drawObject(tile, tile.state == 0 ? tile.image : image(Img::passonce_unsolid));
+    for (const Piece& tile : app.play[PassOnce])
+        drawObject(tile, tile.state == 0 ? boardImage(PassOnce) : image(Img::passonce_unsolid));
+}
+
+void drawButtons(const AppState& app) {
+    for (const Piece& button : app.play[Button])
+        drawObject(button, button.state == 0 ? image(Img::button_pressed) : boardImage(Button));
 }
 
 void drawSpeedTiles(const AppState& app, TileKind kind) {
     int frame = static_cast<int>(app.play.animPhase);
     frame = ((frame % speedFrameCount) + speedFrameCount) % speedFrameCount;
     SDL_Rect source = {static_cast<Sint16>(cellSize * frame), 0, cellSize, cellSize};
-    bool listImage = isOn(app, MirroredLevels);
-    for (const LevelObject& tile : app.level[kind]) {
-        SDL_Surface* surface = listImage ? image(static_cast<Img::Key>(tileKinds[kind].boardImage)) : tile.image;
+    for (const Piece& tile : app.play[kind]) {
         SDL_Rect frameSource = source;  // a blit may clip the rectangle it is given
-        drawObject(tile, surface, &frameSource);
+        drawObject(tile, boardImage(kind), &frameSource);
     }
 }
 
@@ -73,9 +72,9 @@ struct EnemyLook {
 
 void drawEnemies(const AppState& app, const EnemyLook& look) {
     bool oldschool = isOn(app, OldschoolGraphics);
-    for (const LevelObject& enemy : app.level[look.kind]) {
+    for (const Piece& enemy : app.play[look.kind]) {
         if (oldschool) {
-            drawObject(enemy, image(Img::old_enemy));
+            drawObject(enemy, lookOf(app, look.kind));
             continue;
         }
         bool moved = look.vertical ? enemy.y != enemy.prevY : enemy.x != enemy.prevX;
@@ -84,7 +83,7 @@ void drawEnemies(const AppState& app, const EnemyLook& look) {
             drawImage(enemy.x + 4 * back.x, enemy.y + 4 * back.y, image(look.half));
             drawImage(enemy.x + 8 * back.x, enemy.y + 8 * back.y, image(look.quarter));
         }
-        drawObject(enemy, enemy.image);
+        drawObject(enemy, boardImage(look.kind));
     }
 }
 
@@ -94,7 +93,7 @@ bool showsTrail(const AppState& app) {
 }
 
 void drawPlayer(const AppState& app) {
-    const LevelObject& player = app.level.player;
+    const Piece& player = app.play.player;
     bool green = isOn(app, GreenPlayer);
     // The sprite fades with the player; the old-style sprite never does.
     for (Img::Key sprite : {Img::player, Img::green_player})
@@ -105,8 +104,8 @@ void drawPlayer(const AppState& app) {
         drawImage(player.x + 4 * back.x, player.y + 4 * back.y, image(green ? Img::green_player128 : Img::player128));
     }
     if (green) drawObject(player, image(Img::green_player));
-    if (isOn(app, OldschoolGraphics)) drawObject(player, image(Img::old_player));
-    if (!green && !isOn(app, OldschoolGraphics)) drawObject(player, player.image);
+    if (isOn(app, OldschoolGraphics)) drawObject(player, lookOf(app, Player));
+    if (!green && !isOn(app, OldschoolGraphics)) drawObject(player, boardImage(Player));
 }
 
 void drawBackground(const AppState& app) {
@@ -116,27 +115,19 @@ void drawBackground(const AppState& app) {
 
 }  // namespace
 
-void drawBoard(AppState& app) {
+void drawBoard(const AppState& app) {
     // The editor draws its own board.
     if (!displaySurface || app.screen == Editor) return;
     drawBackground(app);
-    drawTileLayer(app, {Wall, Img::old_wall, false});
-    drawTileLayer(app, {Peach, Img::old_bonus, false});
-    drawTileLayer(app, {Goal, Img::old_goal, false});
+    for (TileKind kind : {Wall, Peach, Goal}) drawTileLayer(app, kind);
     drawPassOnces(app);
-    drawTileLayer(app, {Hole, noImage, false});
-    drawTileLayer(app, {ArrowLeft, noImage, true});
-    drawTileLayer(app, {ArrowUp, noImage, false});
-    drawTileLayer(app, {ArrowRight, noImage, true});
-    drawTileLayer(app, {ArrowDown, noImage, false});
-    drawTileLayer(app, {Earth, noImage, false});
+    for (TileKind kind : {Hole, ArrowLeft, ArrowUp, ArrowRight, ArrowDown, Earth}) drawTileLayer(app, kind);
     for (TileKind kind : {SpeedLeft, SpeedUp, SpeedRight, SpeedDown}) drawSpeedTiles(app, kind);
-    drawTileLayer(app, {Button, noImage, false});
-    drawTileLayer(app, {Key, noImage, false});
+    drawButtons(app);
+    drawTileLayer(app, Key);
     drawEnemies(app, {UpDown, Img::updown128, Img::updown64, true});
     drawEnemies(app, {RightLeft, Img::rightleft128, Img::rightleft64, false});
-    drawTileLayer(app, {Door, noImage, false});
-    drawTileLayer(app, {MetalDoor, noImage, false});
+    for (TileKind kind : {Door, MetalDoor}) drawTileLayer(app, kind);
     if (isPlayScreen(app.screen)) drawPlayer(app);
     drawParticles(app.particles, displaySurface);
 }

@@ -2,4 +2,5 @@
 // The board, layer by layer, onto the display surface.
 struct AppState;
 
-void drawBoard(AppState& app);
+// Reads the state and changes none of it.
+void drawBoard(const AppState& app);

@@ -1,74 +1,120 @@
 #include "game/gameplay.h"
 
 #include "app/app_state.h"
-#include "game/movement.h"
-#include "game/outcome.h"
-#include "game/tiles.h"
+#include "app/audio.h"
+#include "editor/editor.h"
+#include "level/level_sequence.h"
 #include "ui/notification.h"
-
-#include <cmath>
 
 namespace {
 
-constexpr float animFramesPerSecond = 30.0f;
-constexpr float animFrameCount = 5.0f;
+// Where on a tile a burst starts, relative to its corner, for each heading.
+struct EdgeBurst {
+    int pattern;
+    float offsetX, offsetY;
+};
 
-void advanceAnimation(GameplayState& play, float dt) {
-    play.animPhase += animFramesPerSecond * dt;
-    if (play.animPhase >= animFrameCount) play.animPhase -= animFrameCount;
+constexpr EdgeBurst nearEdgeBursts[] = {{4, 16, 0}, {3, 16, 32}, {2, 0, 16}, {1, 32, 16}};
+constexpr EdgeBurst farEdgeBursts[] = {{4, 16, 32}, {3, 16, 0}, {2, 32, 16}, {1, 0, 16}};
+// Enemies on the vertical axis use the other of the two horizontal-edge sprays.
+constexpr EdgeBurst enemyEdgeBursts[] = {{3, 16, 0}, {4, 16, 32}, {2, 0, 16}, {1, 32, 16}};
+
+SDL_Surface* burstImage(const AppState& app, Img::Key normal, Img::Key intense) {
+    return image(isOn(app.save, IntenseParticles) ? intense : normal);
 }
 
-// The player's own motion: a dying player fades where it fell, a dead one waits.
-void moveOrFade(AppState& app, float dt) {
-    if (app.play.dying)
-        fadeDyingPlayer(app);
-    else if (app.play.movementEnabled)
-        movePlayer(app, dt);
+void emitEdgeBurst(AppState& app, const EdgeBurst* table, const PlayEvent& event, Img::Key normal,
+                   Img::Key intense) {
+    if (event.heading == Heading::Still) return;
+    const EdgeBurst& burst = table[static_cast<int>(event.heading)];
+    emitBurst(app.particles, event.x + burst.offsetX, event.y + burst.offsetY, burst.pattern,
+              burstImage(app, normal, intense));
+}
+
+void emitCentreBurst(AppState& app, const PlayEvent& event, int pattern, Img::Key normal, Img::Key intense) {
+    emitBurst(app.particles, event.x + 16, event.y + 16, pattern, burstImage(app, normal, intense));
+}
+
+void deathSpray(AppState& app, const PlayEvent& event) {
+    bool green = isOn(app.save, GreenPlayer);
+    Img::Key normal = green ? Img::green_particle : Img::red_particle;
+    Img::Key intense = green ? Img::green_bigparticle : Img::red_bigparticle;
+    emitCentreBurst(app, event, 6, normal, intense);
+}
+
+// Test play ends at the goal itself, with no delay and nothing recorded.
+void reachGoal(AppState& app, const PlayEvent& event) {
+    if (event.loud) {
+        playEffect(app, Snd::goalSound);
+        emitCentreBurst(app, event, 0, Img::star, Img::big_star);
+    }
+    if (app.screen != TestPlay) return;
+    app.play.goalDelay = DelayTimer(app.play.goalDelay.duration);
+    endTestPlay(app);
+}
+
+// What the game shows and plays for one event of the rules.
+void playEvent(AppState& app, const PlayEvent& event) {
+    switch (event.kind) {
+        case PlayEventKind::Impact:
+            playEffect(app, Snd::collisionSound);
+            emitEdgeBurst(app, nearEdgeBursts, event, Img::collision, Img::big_collision);
+            break;
+        case PlayEventKind::EnemyBounce:
+            emitEdgeBurst(app, event.tile == UpDown ? enemyEdgeBursts : nearEdgeBursts, event, Img::collision,
+                          Img::big_collision);
+            playEffect(app, Snd::collisionSound);
+            break;
+        case PlayEventKind::Skid:
+            if (event.loud) playEffect(app, Snd::skidSound);
+            emitEdgeBurst(app, farEdgeBursts, event, Img::dirt, Img::big_dirt);
+            break;
+        case PlayEventKind::Fall:
+            if (event.loud) playEffect(app, Snd::holeSound);
+            break;
+        case PlayEventKind::TakePeach:
+            playEffect(app, Snd::bonusSound);
+            emitCentreBurst(app, event, 5, Img::peach_particle, Img::big_peachparticle);
+            break;
+        case PlayEventKind::TakeKey:
+            playEffect(app, Snd::bonusSound);
+            emitCentreBurst(app, event, 0, Img::key_particle, Img::big_keyparticle);
+            break;
+        case PlayEventKind::OpenDoor: playEffect(app, Snd::unlockSound); break;
+        case PlayEventKind::ReachGoal: reachGoal(app, event); break;
+        case PlayEventKind::Death:
+            if (event.loud) playEffect(app, Snd::dieSound);
+            if (event.first) deathSpray(app, event);
+            break;
+        case PlayEventKind::LeftBoard: playEffect(app, Snd::holeSound); break;
+        // The level is won in gameplayStep, before the notices move.
+        case PlayEventKind::GoalDelayOver:
+        // The rules restart the level themselves, silently.
+        case PlayEventKind::Revived:
+        case PlayEventKind::FadeOver:
+        // The metal doors simply vanish.
+        case PlayEventKind::PressButton: break;
+    }
 }
 
 }  // namespace
 
-void setSlideSpeed(AppState& app) { app.play.slideSpeed = movementSpeed(app.save); }
-
 void gameplayStep(AppState& app, float dt) {
-    LevelObject& player = app.level.player;
-    player.prevX = player.x;
-    player.prevY = player.y;
-    moveOrFade(app, dt);
-    advanceEnemies(app, dt);
+    PlayEvents events;
+    if (isPlayScreen(app.screen)) {
+        // The switches are read afresh each frame, as a restart reads them too.
+        app.play.rules = playRules(app.save, app.screen == TestPlay);
+        events = step(app.play, app.input.arrows, dt);
+    }
     updateParticles(app.particles, dt);
-    advanceAnimation(app.play, dt);
-    updateLevelTimers(app, dt);
+    // The level is won before the notices move, so a notice it unlocks rises in this frame.
+    if (events.has(PlayEventKind::GoalDelayOver)) finishLevel(app);
     updateNotification(app, dt);
-    app.play.moveTime += dt;
-    startMove(app);
-    stepOneCell(app, dt);
     raiseUnlockNotices(app);
-    leaveBoard(app);
-    runTileInteractions(app, dt);
-}
-
-void snapToCell(LevelObject& object) {
-    auto snap = [](float v) {
-        // Pinned first: converting a float beyond the int range would be undefined.
-        int n = static_cast<int>(std::trunc(std::fmax(-1e9f, std::fmin(v, 1e9f))));
-        return static_cast<float>(cellSize * ((n + cellSize / 2) / cellSize));
-    };
-    object.x = snap(object.x);
-    object.y = snap(object.y);
-}
-
-bool overlaps(const LevelObject& a, const LevelObject& b) {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
-bool isOnTile(const LevelObject& player, const LevelObject& tile, float dt) {
-    return std::fabs(player.x - tile.x) <= std::fabs(player.vx) * dt &&
-           std::fabs(player.y - tile.y) <= std::fabs(player.vy) * dt;
-}
-
-void stopPlayer(LevelObject& player) {
-    player.vx = 0;
-    player.vy = 0;
-    snapToCell(player);
+    for (const PlayEvent& event : events) {
+        // Test play's goal empties the board, and a won level loads the next one:
+        // the rest of the step belonged to a board that is gone.
+        if (!isPlayScreen(app.screen) || event.kind == PlayEventKind::GoalDelayOver) break;
+        playEvent(app, event);
+    }
 }

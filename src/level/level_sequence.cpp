@@ -16,7 +16,7 @@ void clearLevelPeaches(SavedGame& save) {
     std::fill(save.peachTaken.begin(), save.peachTaken.begin() + levelCount, false);
 }
 
-void recordPeach(SavedGame& save, const LevelObjects& level) {
+void recordPeach(SavedGame& save, const PlayState& level) {
     if (!level[Peach].empty()) return;
     if (save.currentLevel < 1 || save.currentLevel > levelCount) return;  // no such level, no peach to record
     bool& taken = save.peachTaken[save.currentLevel - 1];
@@ -54,26 +54,25 @@ void startLevel(AppState& app, int level) {
 
 void finishLevel(AppState& app) {
     SavedGame& save = app.save;
-    recordPeach(save, app.level);
+    recordPeach(save, app.play);
     openNextLevel(save);
     bool gameWonNow = save.currentLevel == levelCount && !save.gameWon;
     if (gameWonNow) openDialog(app, GameWonDialog);
     save.currentLevel += 1;
-    clearLevelObjects(app.level);
-    if (save.currentLevel <= levelCount)
+    if (save.currentLevel <= levelCount) {
+        app.play.pieces.clear();
         loadBuiltInLevel(app, save.currentLevel);
-    else if (!gameWonNow)
-        app.screen = LevelSelect;
+    } else {
+        // Off the play screens the rules stand still: nothing of the attempt may wait there.
+        leavePlay(app.play);
+        if (!gameWonNow) app.screen = LevelSelect;
+    }
     saveProgress(app);
 }
 
 void leaveLevel(AppState& app) {
-    clearLevelObjects(app.level);
+    leavePlay(app.play);
     app.particles.particles.clear();
-    app.level.player.alpha = 255;
-    app.play.dying = false;
-    app.play.movementEnabled = true;
-    app.level.keysHeld = 0;
     app.ui.selectedIndex = app.save.currentLevel - 1;
     app.screen = LevelSelect;
 }

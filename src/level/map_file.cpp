@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/platform.h"
-
+#include "app/resources.h"
 
 bool writeMap(const std::string& path, const LevelGrid& grid) {
     return platform::writeFileAtomically(path, mapText(grid));
@@ -26,32 +26,16 @@ std::string builtInLevelPath(int level) {
     return std::string(resourceFolder) + "/maps/level" + std::to_string(level) + ".map";
 }
 
-void buildLevelObjects(AppState& app, const LevelGrid& grid) {
-    clearLevelObjects(app.level);
-    app.level.keysHeld = 0;
-    forEachCellInFileOrder([&](int column, int row) {
-        addCellObject(app.level, app.save, grid[cellIndex(column, row)], column, row);
-    });
-}
+void loadGrid(AppState& app, const LevelGrid& grid) { loadPlay(app.play, grid, playRules(app.save, true)); }
 
 void loadBuiltInLevel(AppState& app, int level) {
     LevelGrid grid{};
     readScrambledMap(builtInLevelPath(level), grid);
-    buildLevelObjects(app, grid);
-    if (isOn(app.save, MirroredLevels)) mirrorLevel(app.level);
+    loadPlay(app.play, grid, playRules(app.save, false));
 }
 
 void loadTestMap(AppState& app) {
     LevelGrid grid{};
     readMapIntoGrid(platform::joinPath(app.workingDir, testMapName), grid);
-    buildLevelObjects(app, grid);
-}
-
-void mirrorLevel(LevelObjects& level) {
-    constexpr float mirrorEdge = (boardColumns - 1) * cellSize;
-    level.player.x = mirrorEdge - level.player.x;
-    for (auto& list : level.lists)
-        for (LevelObject& object : list) object.x = mirrorEdge - object.x;
-    std::swap(level[SpeedLeft], level[SpeedRight]);
-    std::swap(level[ArrowLeft], level[ArrowRight]);
+    loadGrid(app, grid);
 }

@@ -2,7 +2,6 @@
 // Map files: 300 numbers, row by row, each followed by a space, a line break after
 // every twentieth. User maps are plain text; built-in levels are scrambled.
 #include "core/map_text.h"
-#include "level/level.h"
 
 #include <cstddef>
 #include <string>
@@ -22,8 +21,8 @@ bool readScrambledMap(const std::string& path, LevelGrid& grid);
 
 std::string builtInLevelPath(int level);
 
-// Replaces the live level with the objects of a grid, cell by cell in file order.
-void buildLevelObjects(AppState& app, const LevelGrid& grid);
+// Puts the pieces of a grid in play, as drawn, cell by cell in file order.
+void loadGrid(AppState& app, const LevelGrid& grid);
+// Built-in levels are mirrored under Mirrored levels; test maps never are.
 void loadBuiltInLevel(AppState& app, int level);
 void loadTestMap(AppState& app);
-void mirrorLevel(LevelObjects& level);

@@ -1,5 +1,7 @@
 #pragma once
 // The player's progress and the unlockable switches, as the saved game keeps them.
+#include "core/play_state.h"
+
 #include <array>
 
 enum UnlockableId : int {
@@ -28,7 +30,12 @@ struct SavedGame {
 
 inline bool isOn(const SavedGame& save, UnlockableId option) { return save.enabled[option]; }
 
-// The one speed rule for the player and the enemies.
-inline float movementSpeed(const SavedGame& save) {
-    return (isOn(save, FastMotion) && !isOn(save, LowFriction)) ? 300.0f : 200.0f;
+// The switches as the rules read them; a test map keeps its board as drawn.
+inline PlayRules playRules(const SavedGame& save, bool testMap) {
+    PlayRules rules;
+    rules.mirrored = isOn(save, MirroredLevels);
+    rules.fastMotion = isOn(save, FastMotion);
+    rules.lowFriction = isOn(save, LowFriction);
+    rules.boardAsDrawn = testMap;
+    return rules;
 }

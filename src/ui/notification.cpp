@@ -37,7 +37,7 @@ void rise(Notification& notice) {
 // The resting time counts like the level timers: it ends in the first frame
 // after the remaining time went below zero.
 void rest(Notification& notice, float dt) {
-    LevelTimer& timer = notice.resting;
+    DelayTimer& timer = notice.resting;
     if (!timer.running) {
         timer.running = true;
         timer.remaining = timer.duration;

@@ -1,6 +1,6 @@
 #pragma once
 // The state of the menus, dialogs, level select, unlockables screen and notice.
-#include "game/gameplay_state.h"
+#include "core/play_state.h"
 #include "level/progress.h"
 
 #include <SDL/SDL.h>
@@ -39,7 +39,7 @@ struct Notification {
     Uint16 w = 200, h = 48;
     bool active = false;
     int state = 0;  // 0 rising, 1 resting, 2 sinking
-    LevelTimer resting{5.0f};
+    DelayTimer resting{5.0f};
     std::vector<std::string> text;     // empty for an unlock notice
     SDL_Surface* textImage = nullptr;  // the text notice drawn whole, owned here
 };

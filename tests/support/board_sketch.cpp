@@ -52,12 +52,11 @@ void BoardTest::playBuiltIn(const std::vector<std::string>& rows) {
 
 void BoardTest::step(int frames, float dt) {
     for (int i = 0; i < frames; ++i) {
-        setSlideSpeed(app);
         gameplayStep(app, dt);
     }
 }
 
-void BoardTest::tap(bool GameplayState::*key) {
+void BoardTest::tap(bool PlayInput::*key) {
     hold(key);
     step();
     release(key);

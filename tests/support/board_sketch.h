@@ -24,17 +24,17 @@ protected:
     void playBuiltIn(const std::vector<std::string>& rows);
 
     void step(int frames = 1, float dt = 0.05f);
-    void hold(bool GameplayState::*key) { app.play.*key = true; }
-    void release(bool GameplayState::*key) { app.play.*key = false; }
+    void hold(bool PlayInput::*key) { app.input.arrows.*key = true; }
+    void release(bool PlayInput::*key) { app.input.arrows.*key = false; }
     // A key held for one frame, as a short tap.
-    void tap(bool GameplayState::*key);
+    void tap(bool PlayInput::*key);
     // Steps until the player stands still; false when it never did.
     bool stepUntilStill(int maxFrames = 200, float dt = 0.05f);
 
     int played(Snd::Key effect) const;
     void switchOn(UnlockableId option) { app.save.enabled[option] = true; }
-    LevelObject& player() { return app.level.player; }
-    std::vector<LevelObject>& list(TileKind kind) { return app.level[kind]; }
+    Piece& player() { return app.play.player; }
+    PieceRange<Piece> list(TileKind kind) { return app.play[kind]; }
 
     TempFolder folder;
     std::unique_ptr<AppState> state = std::make_unique<AppState>();
@@ -42,10 +42,10 @@ protected:
     std::vector<Snd::Key> effects;
 };
 
-constexpr auto Left = &GameplayState::leftKeyHeld;
-constexpr auto Right = &GameplayState::rightKeyHeld;
-constexpr auto Up = &GameplayState::upKeyHeld;
-constexpr auto Down = &GameplayState::downKeyHeld;
+constexpr auto Left = &PlayInput::left;
+constexpr auto Right = &PlayInput::right;
+constexpr auto Up = &PlayInput::up;
+constexpr auto Down = &PlayInput::down;
 
 inline float cellX(int column) { return static_cast<float>(column * cellSize); }
 

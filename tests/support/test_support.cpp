@@ -65,18 +65,6 @@ void TempFolder::writeSave(const std::string& plainRecord) const {
 
 std::string TempFolder::plainSave() const { return scrambleText(readWholeFile(file(saveFileName)), saveKey); }
 
-std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 void GameTest::SetUp() {
     // The game seeds from the clock; a test plays the same enemy starts and music on every run.
     seedRandom(1);

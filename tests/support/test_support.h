@@ -2,6 +2,7 @@
 // Shared helpers: a fresh temporary game folder per test, and a running program
 // that tests drive by pushing SDL events and stepping frames with a fixed dt.
 #include "app/app.h"
+#include "support/rules_support.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
@@ -45,8 +46,6 @@ private:
     std::string previous_;
 };
 
-std::string readWholeFile(const std::string& path);
-void writeWholeFile(const std::string& path, const std::string& bytes);
 
 // The program started in a temporary folder, ready for frames.
 class GameTest : public ::testing::Test {

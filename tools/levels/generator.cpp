@@ -13,19 +13,19 @@ struct Stock {
 };
 
 struct FamilyStock {
-    TileKind firstKind;  // names the family
+    TileFamily family;
     std::vector<Stock> stocks;
 };
 
 const FamilyStock familyStocks[] = {
-    {Hole, {{{Hole}, 3, 6}}},
-    {Earth, {{{Earth}, 2, 4}}},
-    {ArrowLeft, {{{ArrowLeft, ArrowUp, ArrowRight, ArrowDown}, 2, 4}}},
-    {SpeedLeft, {{{SpeedLeft, SpeedUp, SpeedRight, SpeedDown}, 2, 3}}},
-    {PassOnce, {{{PassOnce}, 2, 4}}},
-    {Key, {{{Key}, 1, 2}, {{Door}, 1, 2}}},
-    {Button, {{{Button}, 1, 1}, {{MetalDoor}, 2, 3}}},
-    {UpDown, {{{UpDown, RightLeft}, 1, 1}}},
+    {TileFamily::Holes, {{{Hole}, 3, 6}}},
+    {TileFamily::Earth, {{{Earth}, 2, 4}}},
+    {TileFamily::Arrows, {{{ArrowLeft, ArrowUp, ArrowRight, ArrowDown}, 2, 4}}},
+    {TileFamily::SpeedTiles, {{{SpeedLeft, SpeedUp, SpeedRight, SpeedDown}, 2, 3}}},
+    {TileFamily::PassOnces, {{{PassOnce}, 2, 4}}},
+    {TileFamily::KeysAndDoors, {{{Key}, 1, 2}, {{Door}, 1, 2}}},
+    {TileFamily::TheButton, {{{Button}, 1, 1}, {{MetalDoor}, 2, 3}}},
+    {TileFamily::Enemies, {{{UpDown, RightLeft}, 1, 1}}},
 };
 
 // Kinds a turn may change into each other.
@@ -61,7 +61,7 @@ void place(LevelGrid& grid, int kind, std::mt19937& random) {
 
 const FamilyStock* stockOf(const IdeaFamily& family) {
     for (const FamilyStock& stock : familyStocks)
-        if (stock.firstKind == family.kinds.front()) return &stock;
+        if (stock.family == family.family) return &stock;
     return nullptr;
 }
 

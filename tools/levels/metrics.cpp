@@ -9,16 +9,28 @@
 #include <set>
 #include <tuple>
 
+namespace {
+
+IdeaFamily idea(const char* name, TileFamily family, std::vector<const char*> words) {
+    IdeaFamily idea{name, family, std::move(words), {}};
+    for (const TileKindInfo& info : tileKinds)
+        if (info.family == family) idea.kinds.push_back(info.kind);
+    return idea;
+}
+
+}  // namespace
+
 const std::vector<IdeaFamily>& ideaFamilies() {
+    using F = TileFamily;
     static const std::vector<IdeaFamily> families = {
-        {"holes", {Hole}, {"hole"}},
-        {"earth", {Earth}, {"earth"}},
-        {"arrows", {ArrowLeft, ArrowUp, ArrowRight, ArrowDown}, {"arrow", "one-way"}},
-        {"speed tiles", {SpeedLeft, SpeedUp, SpeedRight, SpeedDown}, {"speed tile"}},
-        {"pass-once tiles", {PassOnce}, {"pass-once"}},
-        {"keys and doors", {Key, Door}, {"key", "door"}},
-        {"the button", {Button, MetalDoor}, {"button", "metal door"}},
-        {"enemies", {UpDown, RightLeft}, {"enem"}},
+        idea("holes", F::Holes, {"hole"}),
+        idea("earth", F::Earth, {"earth"}),
+        idea("arrows", F::Arrows, {"arrow", "one-way"}),
+        idea("speed tiles", F::SpeedTiles, {"speed tile"}),
+        idea("pass-once tiles", F::PassOnces, {"pass-once"}),
+        idea("keys and doors", F::KeysAndDoors, {"key", "door"}),
+        idea("the button", F::TheButton, {"button", "metal door"}),
+        idea("enemies", F::Enemies, {"enem"}),
     };
     return families;
 }
@@ -38,7 +50,7 @@ std::string withoutMetalDoors(std::string text) {
 }
 
 bool names(const std::string& text, const IdeaFamily& family) {
-    bool buttonFamily = family.kinds.front() == Button;
+    bool buttonFamily = family.family == TileFamily::TheButton;
     const std::string& searched = buttonFamily ? text : withoutMetalDoors(text);
     for (const char* word : family.words)
         if (searched.find(word) != std::string::npos) return true;
@@ -51,7 +63,7 @@ bool onBoard(const LevelGrid& grid, const IdeaFamily& family) {
     });
 }
 
-bool isEnemyFamily(const IdeaFamily& family) { return family.kinds.front() == UpDown; }
+bool isEnemyFamily(const IdeaFamily& family) { return family.family == TileFamily::Enemies; }
 
 SolveResult solveFully(const LevelGrid& grid, const PlayRules& rules) {
     SolveOptions options;
@@ -138,13 +150,6 @@ int greedyDistance(const PlayState& from, const PlayState& to) {
 
 bool endsAttempt(MoveEnd end) { return end != MoveEnd::Stopped; }
 
-constexpr const char* pieceNames[] = {
-    "floor",      "player",     "wall",       "peach",      "goal",       "pass-once", "hole",
-    "arrow",      "arrow",      "arrow",      "arrow",      "earth",      "speed tile", "speed tile",
-    "speed tile", "speed tile", "enemy",      "enemy",      "key",        "door",      "button",
-    "metal door",
-};
-static_assert(sizeof pieceNames / sizeof pieceNames[0] == TileKindCount, "a name for every tile kind");
 
 }  // namespace
 
@@ -179,7 +184,7 @@ int fewestWaitRuns(const LevelGrid& grid, const EnemyStarts& starts, const PlayR
     return -1;
 }
 
-const char* pieceName(int tile) { return tile >= 0 && tile < TileKindCount ? pieceNames[tile] : "?"; }
+const char* pieceName(int tile) { return tile >= 0 && tile < TileKindCount ? tileKinds[tile].title : "?"; }
 
 std::vector<IdlePiece> idlePieces(const LevelGrid& grid, const PlayRules& rules) {
     std::pair<bool, int> shipped = answerOf(solveQuickly(grid, rules));

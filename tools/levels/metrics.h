@@ -14,8 +14,9 @@
 // its metal doors.
 struct IdeaFamily {
     const char* name;  // as the level table prints it
-    std::vector<TileKind> kinds;
+    TileFamily family;
     std::vector<const char*> words;  // any of these in a `teaches:` line names the family
+    std::vector<TileKind> kinds;     // the family's rows of the tile table, in code order
 };
 
 const std::vector<IdeaFamily>& ideaFamilies();
