@@ -16,6 +16,9 @@ struct InputState {
     bool leftButtonHeld = false;
     bool rightButtonHeld = false;
     bool pointerOnPanel = true;  // the editor's tool preview hides while the pointer is on the panel
+    // Where the last left press began, so a release can tell a click from a drag onto a target.
+    ScreenId pressedOn = MainMenu;
+    int pressX = -1, pressY = -1;
 };
 
 struct AppState {

@@ -3,6 +3,8 @@
 #include "app/platform.h"
 #include "app/play_keys.h"
 #include "app/screens.h"
+#include "ui/dialogs.h"
+#include "ui/main_menu.h"
 #include "ui/notification.h"
 
 namespace {
@@ -14,13 +16,23 @@ void pressSharedKey(AppState& app, SDLKey key) {
     if (key == SDLK_ESCAPE) app.level.player.vx = 0;
 }
 
+// The window button of the main menu, on every screen; typed text has no use for either key.
+bool isDisplayKey(const SDL_keysym& key) {
+    return key.sym == SDLK_F11 || (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT));
+}
+
 }  // namespace
 
 const char* helpPageFor(ScreenId screen) { return screenFor(screen).helpPage; }
 
 void handleKeyDown(AppState& app, const SDL_keysym& key) {
+    if (isDisplayKey(key)) {
+        toggleDisplay(app);
+        return;
+    }
     const Screen& screen = screenFor(app.screen);
     if (!screen.typesText) pressSharedKey(app, key.sym);
+    if (screen.answers && answerDialogKey(app, key.sym, *screen.answers)) return;
     if (screen.key) screen.key(app, key);
 }
 
@@ -31,9 +43,16 @@ void handleKeyUp(AppState& app, SDLKey key) {
 
 // One pass down the screen table; each row sees the screen the rows above it left.
 void handleMouseDown(AppState& app, Uint8 button) {
-    if (button == SDL_BUTTON_LEFT) app.input.leftButtonHeld = true;
-    for (const Screen& screen : screens)
+    if (button == SDL_BUTTON_LEFT) {
+        app.input.leftButtonHeld = true;
+        app.input.pressedOn = app.screen;
+        app.input.pressX = app.mouseX;
+        app.input.pressY = app.mouseY;
+    }
+    for (const Screen& screen : screens) {
+        if (screen.answers && app.screen == screen.id) pressDialogButtons(app, button, *screen.answers);
         if (screen.press && app.screen == screen.id) screen.press(app, button);
+    }
     // The notice lies over every screen.
     if (button == SDL_BUTTON_LEFT) pressNotification(app);
     if (button == SDL_BUTTON_RIGHT) app.input.rightButtonHeld = true;

@@ -10,10 +10,10 @@ namespace {
 void setHeldArrow(AppState& app, SDLKey key, bool held) {
     GameplayState& play = app.play;
     switch (key) {
-        case SDLK_LEFT: play.leftKeyHeld = held; break;
-        case SDLK_RIGHT: play.rightKeyHeld = held; break;
-        case SDLK_UP: play.upKeyHeld = held; break;
-        case SDLK_DOWN: play.downKeyHeld = held; break;
+        case SDLK_LEFT: case SDLK_a: play.leftKeyHeld = held; break;
+        case SDLK_RIGHT: case SDLK_d: play.rightKeyHeld = held; break;
+        case SDLK_UP: case SDLK_w: play.upKeyHeld = held; break;
+        case SDLK_DOWN: case SDLK_s: play.downKeyHeld = held; break;
         default: break;
     }
 }
