@@ -121,6 +121,47 @@ TEST_F(MainMenuTest, CornerButtonsToggleMusicAndWindowOnlyFromTheirInside) {
     EXPECT_EQ(displaySurface->w, 640);
 }
 
+TEST_F(MainMenuTest, ThePointerSelectsAnEntryAndAClickTakesIt) {
+    pushMotion(300, 300);  // Level Editor spans y 288 to 320
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 2);
+    pushMotion(300, 100);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 2);
+    click(300, 350);
+    EXPECT_FALSE(app.running);
+}
+
+TEST_F(MainMenuTest, AClickThatAnswersADialogIsNoClickOnTheEntryUnderIt) {
+    click(300, 260);  // Load Game, under the Ok of the question it opens
+    ASSERT_EQ(app.screen, NoSavedGameDialog);
+    click(300, 270);
+    EXPECT_EQ(app.screen, MainMenu);
+    // Pressed on one entry and let go on another is no click on either.
+    pushMotion(300, 300);
+    pushButton(SDL_BUTTON_LEFT);
+    pushMotion(300, 350);
+    pushButton(SDL_BUTTON_LEFT, false);
+    frames(1);
+    EXPECT_TRUE(app.running);
+    EXPECT_EQ(app.screen, MainMenu);
+}
+
+TEST_F(MainMenuTest, TheCornerButtonsHaveKeysAndTheWindowKeysKeepTheEditorsWidth) {
+    tapKey(SDLK_m);
+    EXPECT_FALSE(app.musicOn);
+    tapKey(SDLK_F11);
+    EXPECT_FALSE(app.windowed);
+    pushKey(SDLK_RETURN, true, 13, KMOD_RALT);
+    frames(1);
+    EXPECT_TRUE(app.windowed);
+    EXPECT_EQ(app.screen, MainMenu);
+    choose(2);
+    tapKey(SDLK_F11);
+    EXPECT_FALSE(app.windowed);
+    EXPECT_EQ(displaySurface->w, 800);
+}
+
 TEST_F(MainMenuTest, TheMusicButtonHaltsTheMusicAndStartsATrackAtOnce) {
     frames(1);
     ASSERT_TRUE(Mix_PlayingMusic());
