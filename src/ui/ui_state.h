@@ -36,7 +36,7 @@ struct Unlockable {
     SDL_Rect checkboxRect;
     SDL_Surface* checkedImage = nullptr;
     SDL_Surface* uncheckedImage = nullptr;
-    SDL_Surface* chosenName = nullptr;  // white, owned here; the black one is a resource
+    SDL_Surface* chosenName = nullptr;  // orange, owned here; the black one is a resource
 };
 
 // The notice that slides in at the lower right: an unlock notice, or lines of text.

@@ -12,6 +12,9 @@ namespace {
 
 constexpr Sint16 boxX = 512, firstBoxY = 128, boxSpacing = 48;
 constexpr const char* lockedName = "?????";
+// The chosen name is drawn in the buttons' orange: white, as on the other screens,
+// would vanish on the light rows.
+constexpr SDL_Color chosenColour = {206, 88, 28, 0};
 
 std::string imagePath(const char* file) { return std::string(resourceFolder) + "/images/" + file; }
 
@@ -71,7 +74,7 @@ void enterUnlockables(AppState& app) {
     for (int i = 0; i < UnlockableIdCount; ++i) {
         const char* name = isUnlocked(app.save, i) ? unlockableNames[i] : lockedName;
         rerenderText(resources.unlockableName[i], resources.font28b, name, black);
-        rerenderText(app.ui.unlockables[i].chosenName, resources.font28b, name, white);
+        rerenderText(app.ui.unlockables[i].chosenName, resources.font28b, name, chosenColour);
     }
 }
 
