@@ -162,6 +162,38 @@ TEST_F(MainMenuTest, TheCornerButtonsHaveKeysAndTheWindowKeysKeepTheEditorsWidth
     EXPECT_EQ(displaySurface->w, 800);
 }
 
+TEST_F(MainMenuTest, AGamepadMovesAndAnswersAsTheArrowsReturnAndEscape) {
+    auto push = [](SDL_Event event) {
+        SDL_PushEvent(&event);
+    };
+    SDL_Event stick{};
+    stick.jaxis = {SDL_JOYAXISMOTION, 0, 1, 30000};
+    push(stick);
+    stick.jaxis.value = 20000;  // still down: no second step
+    push(stick);
+    stick.jaxis.value = 0;
+    push(stick);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 1);
+    SDL_Event pad{};
+    pad.jhat = {SDL_JOYHATMOTION, 0, 0, SDL_HAT_UP};
+    push(pad);
+    pad.jhat.value = SDL_HAT_CENTERED;
+    push(pad);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 0);
+    SDL_Event button{};
+    button.jbutton = {SDL_JOYBUTTONDOWN, 0, 0, SDL_PRESSED};  // Return: New Game over a save
+    folder_.writeSave("01" + zeros45);
+    push(button);
+    frames(1);
+    ASSERT_EQ(app.screen, OverwriteSaveDialog);
+    button.jbutton.button = 1;  // Escape: No
+    push(button);
+    frames(1);
+    EXPECT_EQ(app.screen, MainMenu);
+}
+
 TEST_F(MainMenuTest, TheMusicButtonHaltsTheMusicAndStartsATrackAtOnce) {
     frames(1);
     ASSERT_TRUE(Mix_PlayingMusic());

@@ -19,6 +19,8 @@ struct InputState {
     // Where the last left press began, so a release can tell a click from a drag onto a target.
     ScreenId pressedOn = MainMenu;
     int pressX = -1, pressY = -1;
+    // The arrow a gamepad's stick or pad holds on each axis: -1, 0 or 1.
+    int padX = 0, padY = 0;
 };
 
 struct AppState {
