@@ -24,27 +24,92 @@ protected:
 
 }  // namespace
 
-TEST_F(DialogTest, APointerOnAButtonsEdgeNeitherHoversNorClicks) {
-    openNoSavedGame();  // Ok spans x 270 to 370 and y 256 to 288, edges excluded
-    const DialogButton& ok = app.ui.dialogButtons[0];
-    for (auto [x, y] : {std::pair{270, 270}, {370, 270}, {300, 256}, {300, 288}}) {
+TEST_F(DialogTest, APointerOnAButtonsEdgeNeitherChoosesNorClicks) {
+    openDialog(app, OverwriteSaveDialog);  // Yes spans x 202 to 302 and y 256 to 288, edges excluded
+    for (auto [x, y] : {std::pair{202, 270}, {302, 270}, {250, 256}, {250, 288}}) {
         click(x, y);
-        EXPECT_FALSE(ok.hovered) << x << "," << y;
-        EXPECT_EQ(app.screen, NoSavedGameDialog) << x << "," << y;
+        EXPECT_EQ(chosenDialogButton(app), RightButton) << x << "," << y;
+        EXPECT_EQ(app.screen, OverwriteSaveDialog) << x << "," << y;
     }
-    pushMotion(369, 287);
+    pushMotion(301, 287);
     frames(1);
-    EXPECT_TRUE(ok.hovered);
-    click(271, 257);
-    EXPECT_EQ(app.screen, MainMenu);
+    EXPECT_EQ(chosenDialogButton(app), LeftButton);
+    pushMotion(400, 400);  // the choice stays for Return when the pointer leaves
+    frames(1);
+    EXPECT_EQ(chosenDialogButton(app), LeftButton);
+    click(203, 257);
+    EXPECT_EQ(app.screen, LevelSelect);
 }
 
-TEST_F(DialogTest, ReturnAndEscapeDoNothingInADialog) {
-    openNoSavedGame();
-    tapKey(SDLK_RETURN);
-    tapKey(SDLK_ESCAPE);
-    EXPECT_EQ(app.screen, NoSavedGameDialog);
+struct DialogKeyCase {
+    const char* name;
+    ScreenId dialog;
+    ScreenId afterReturn;     // the default button
+    ScreenId afterEscape;     // the cancelling or closing button
+    ScreenId afterTabReturn;  // the other button, where there is one
+};
+
+class DialogKeyTest : public DialogTest, public ::testing::WithParamInterface<DialogKeyCase> {
+protected:
+    void answerWith(std::initializer_list<SDLKey> keys) {
+        app.screen = MainMenu;
+        openDialog(app, GetParam().dialog);
+        for (SDLKey key : keys) tapKey(key);
+    }
+};
+
+TEST_P(DialogKeyTest, ReturnPressesTheDefaultButtonEscapeTheCancellingOneAndTabTheOther) {
+    const DialogKeyCase& c = GetParam();
+    answerWith({SDLK_RETURN});
+    EXPECT_EQ(app.screen, c.afterReturn);
+    answerWith({SDLK_ESCAPE});
+    EXPECT_EQ(app.screen, c.afterEscape);
     EXPECT_TRUE(app.running);
+    answerWith({SDLK_TAB, SDLK_RETURN});
+    EXPECT_EQ(app.screen, c.afterTabReturn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, DialogKeyTest,
+    ::testing::Values(DialogKeyCase{"NoSavedGameOk", NoSavedGameDialog, MainMenu, MainMenu, MainMenu},
+                      DialogKeyCase{"OverwriteSaveNo", OverwriteSaveDialog, MainMenu, MainMenu, LevelSelect},
+                      DialogKeyCase{"GameWonOk", GameWonDialog, LevelSelect, LevelSelect, LevelSelect},
+                      DialogKeyCase{"SaveChangesYesOrClose", SaveChangesDialog, LevelNameDialog, Editor, Editor},
+                      DialogKeyCase{"DeleteFileNo", DeleteFileDialog, FileBrowser, FileBrowser, Editor},
+                      DialogKeyCase{"FileBrowserOpen", FileBrowser, FileBrowser, Editor, Editor},
+                      DialogKeyCase{"NoMapsOk", NoMapsDialog, Editor, Editor, Editor},
+                      DialogKeyCase{"NoPlayerOk", NoPlayerDialog, Editor, Editor, Editor}),
+    [](const ::testing::TestParamInfo<DialogKeyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DialogTest, LeftAndRightChooseTheEndsAndADialogOpensAgainOnItsDefault) {
+    openDialog(app, OverwriteSaveDialog);
+    tapKey(SDLK_LEFT);
+    tapKey(SDLK_LEFT);
+    EXPECT_EQ(chosenDialogButton(app), LeftButton);
+    tapKey(SDLK_RIGHT);
+    tapKey(SDLK_RIGHT);
+    EXPECT_EQ(chosenDialogButton(app), RightButton);
+    tapKey(SDLK_LEFT);
+    tapKey(SDLK_ESCAPE);
+    ASSERT_EQ(app.screen, MainMenu);
+    openDialog(app, OverwriteSaveDialog);
+    EXPECT_EQ(chosenDialogButton(app), RightButton);
+}
+
+TEST_F(DialogTest, TheWindowKeysWorkInADialogAndKeepItsBackdrop) {
+    openNoSavedGame();
+    frames(1);
+    SDL_Color before = pixel(5, 5);
+    pushKey(SDLK_F11);
+    frames(1);
+    EXPECT_FALSE(app.windowed);
+    EXPECT_EQ(app.screen, NoSavedGameDialog);
+    SDL_Color after = pixel(5, 5);
+    EXPECT_EQ(std::tuple(after.r, after.g, after.b), std::tuple(before.r, before.g, before.b));
+    pushKey(SDLK_RETURN, true, 13, KMOD_LALT);
+    frames(1);
+    EXPECT_TRUE(app.windowed);
+    EXPECT_EQ(app.screen, NoSavedGameDialog) << "Alt+Return is no Return";
 }
 
 TEST_F(DialogTest, IsDrawnOverTheSnapshotDarkened) {
@@ -142,14 +207,18 @@ TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     type('~');
     EXPECT_EQ(app.editor.levelName, "x ~");
 
-    // Every key goes to the name: Escape and F1 neither leave nor open anything.
-    type(27, SDLK_ESCAPE);
+    // The keys go to the name, F1 too; Tab and the arrows choose a button and type nothing.
     type(0, SDLK_F1);
+    type(9, SDLK_TAB);
+    type(0, SDLK_LEFT);
+    EXPECT_EQ(app.editor.levelName, "x ~");
     EXPECT_EQ(app.screen, LevelNameDialog);
-    EXPECT_TRUE(app.running);
     app.editor.levelName.clear();
     type(8, SDLK_BACKSPACE);
     EXPECT_EQ(app.editor.levelName, "");
+    type(27, SDLK_ESCAPE);
+    EXPECT_EQ(app.screen, Editor);
+    EXPECT_TRUE(app.running);
 }
 
 // Dialogs drawn with solid stand-ins for their images.
@@ -204,6 +273,26 @@ TEST_F(DialogDrawTest, TheGameWonHintShowsWhileAPeachIsMissing) {
     app.save.peachCount = 35;
     frames(1);
     EXPECT_FALSE(shows(178, 224, hint));
+}
+
+TEST_F(DialogDrawTest, TheChosenButtonHasTheWhiteCaption) {
+    SDL_Color black = {1, 2, 3, 0}, white = {251, 252, 253, 0};
+    auto solid = [&](SDL_Color colour) {
+        SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 8, 8, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
+        return surface;  // released with the program
+    };
+    for (int yesOrNo : {1, 2}) {
+        app.ui.dialogButtons[yesOrNo].label = solid(black);
+        app.ui.dialogButtons[yesOrNo].chosenLabel = solid(white);
+    }
+    show(OverwriteSaveDialog, 640);  // the captions of Yes and No begin at x 241 and 372, y 265
+    EXPECT_TRUE(shows(372, 265, white));
+    EXPECT_TRUE(shows(241, 265, black));
+    pushKey(SDLK_TAB);
+    frames(1);
+    EXPECT_TRUE(shows(372, 265, black));
+    EXPECT_TRUE(shows(241, 265, white));
 }
 
 TEST_F(DialogDrawTest, TheCloseButtonLightsUpOnlyWithThePointerInside) {

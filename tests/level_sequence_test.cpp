@@ -77,6 +77,41 @@ TEST_F(LevelSequenceTest, TheCursorMovesOnlyOverOpenLevels) {
     EXPECT_EQ(app.ui.selectedIndex, 27);
 }
 
+TEST_F(LevelSequenceTest, ThePointerSelectsAnOpenLevelAndAClickStartsItButNotALockedOne) {
+    folder_.writeLevel(3, {"", "...P"});
+    loadSave(record(9));
+    click(244, 190);  // level 10, locked: column 2 of row 1
+    EXPECT_EQ(app.ui.selectedIndex, 0);
+    EXPECT_EQ(app.screen, LevelSelect);
+    pushMotion(244, 126);  // level 3
+    frames(1);
+    EXPECT_EQ(app.ui.selectedIndex, 2);
+    click(244, 126);
+    EXPECT_EQ(app.screen, PlayLevel);
+    EXPECT_EQ(app.save.currentLevel, 3);
+}
+
+TEST_F(LevelSequenceTest, UOpensTheUnlockables) {
+    loadSave(record(9));
+    tapKey(SDLK_u);
+    EXPECT_EQ(app.screen, Unlockables);
+}
+
+TEST_F(LevelSequenceTest, WASDAreHeldAsTheArrows) {
+    folder_.writeLevel(1, {"", "...P"});
+    loadSave(record(1));
+    selectAndStart(1);
+    for (auto [key, held] : {std::pair{SDLK_w, &PlayInput::up}, {SDLK_a, &PlayInput::left},
+                             {SDLK_s, &PlayInput::down}, {SDLK_d, &PlayInput::right}}) {
+        pushKey(key);
+        frames(1);
+        EXPECT_TRUE(app.input.arrows.*held) << key;
+        pushKey(key, false);
+        frames(1);
+        EXPECT_FALSE(app.input.arrows.*held) << key;
+    }
+}
+
 TEST_F(LevelSequenceTest, ReturnStartsTheLevelUnderTheCursor) {
     folder_.writeLevel(3, {"", "...P"});
     loadSave(record(9));

@@ -122,6 +122,79 @@ TEST_F(MainMenuTest, CornerButtonsToggleMusicAndWindowOnlyFromTheirInside) {
     EXPECT_EQ(displaySurface->w, 640);
 }
 
+TEST_F(MainMenuTest, ThePointerSelectsAnEntryAndAClickTakesIt) {
+    pushMotion(300, 300);  // Level Editor spans y 288 to 320
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 2);
+    pushMotion(300, 100);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 2);
+    click(300, 350);
+    EXPECT_FALSE(app.running);
+}
+
+TEST_F(MainMenuTest, AClickThatAnswersADialogIsNoClickOnTheEntryUnderIt) {
+    click(300, 260);  // Load Game, under the Ok of the question it opens
+    ASSERT_EQ(app.screen, NoSavedGameDialog);
+    click(300, 270);
+    EXPECT_EQ(app.screen, MainMenu);
+    // Pressed on one entry and let go on another is no click on either.
+    pushMotion(300, 300);
+    pushButton(SDL_BUTTON_LEFT);
+    pushMotion(300, 350);
+    pushButton(SDL_BUTTON_LEFT, false);
+    frames(1);
+    EXPECT_TRUE(app.running);
+    EXPECT_EQ(app.screen, MainMenu);
+}
+
+TEST_F(MainMenuTest, TheCornerButtonsHaveKeysAndTheWindowKeysKeepTheEditorsWidth) {
+    tapKey(SDLK_m);
+    EXPECT_FALSE(app.musicOn);
+    tapKey(SDLK_F11);
+    EXPECT_FALSE(app.windowed);
+    pushKey(SDLK_RETURN, true, 13, KMOD_RALT);
+    frames(1);
+    EXPECT_TRUE(app.windowed);
+    EXPECT_EQ(app.screen, MainMenu);
+    choose(2);
+    tapKey(SDLK_F11);
+    EXPECT_FALSE(app.windowed);
+    EXPECT_EQ(displaySurface->w, 800);
+}
+
+TEST_F(MainMenuTest, AGamepadMovesAndAnswersAsTheArrowsReturnAndEscape) {
+    auto push = [](SDL_Event event) {
+        SDL_PushEvent(&event);
+    };
+    SDL_Event stick{};
+    stick.jaxis = {SDL_JOYAXISMOTION, 0, 1, 30000};
+    push(stick);
+    stick.jaxis.value = 20000;  // still down: no second step
+    push(stick);
+    stick.jaxis.value = 0;
+    push(stick);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 1);
+    SDL_Event pad{};
+    pad.jhat = {SDL_JOYHATMOTION, 0, 0, SDL_HAT_UP};
+    push(pad);
+    pad.jhat.value = SDL_HAT_CENTERED;
+    push(pad);
+    frames(1);
+    EXPECT_EQ(app.ui.menuSelection, 0);
+    SDL_Event button{};
+    button.jbutton = {SDL_JOYBUTTONDOWN, 0, 0, SDL_PRESSED};  // Return: New Game over a save
+    folder_.writeSave("01" + zeros45);
+    push(button);
+    frames(1);
+    ASSERT_EQ(app.screen, OverwriteSaveDialog);
+    button.jbutton.button = 1;  // Escape: No
+    push(button);
+    frames(1);
+    EXPECT_EQ(app.screen, MainMenu);
+}
+
 TEST_F(MainMenuTest, TheMusicButtonHaltsTheMusicAndStartsATrackAtOnce) {
     frames(1);
     ASSERT_TRUE(Mix_PlayingMusic());

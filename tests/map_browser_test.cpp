@@ -131,6 +131,61 @@ TEST_F(MapBrowserTest, AClickBelowTheLastEntryOfAShortListKeepsTheSelection) {
     EXPECT_EQ(selected(), 2);
 }
 
+TEST_F(MapBrowserTest, TheKeysMoveTheSelectionTurnThePageAndOpen) {
+    writeNumberedMaps(30);
+    pressLoad();
+    tapKey(SDLK_UP);
+    EXPECT_EQ(selected(), 0);
+    for (int i = 0; i < 11; ++i) tapKey(SDLK_DOWN);
+    EXPECT_EQ(std::pair(selected(), first()), std::pair(11, 1));
+    tapKey(SDLK_PAGEDOWN);
+    EXPECT_EQ(std::pair(selected(), first()), std::pair(22, 12));
+    tapKey(SDLK_PAGEDOWN);
+    EXPECT_EQ(std::pair(selected(), first()), std::pair(29, 19));
+    tapKey(SDLK_PAGEUP);
+    EXPECT_EQ(std::pair(selected(), first()), std::pair(18, 8));
+    std::string chosen = names()[18];
+    tapKey(SDLK_RETURN);
+    EXPECT_EQ(app.screen, Editor);
+    EXPECT_EQ(app.editor.loadedName, chosen);
+    pressLoad();
+    tapKey(SDLK_ESCAPE);
+    EXPECT_EQ(app.screen, Editor);
+}
+
+TEST_F(MapBrowserTest, DeleteThenReturnKeepsTheFileAndTheOtherButtonDeletesIt) {
+    writeNumberedMaps(2);
+    pressLoad();
+    std::string doomed = names()[0];
+    tapKey(SDLK_DELETE);
+    ASSERT_EQ(app.screen, DeleteFileDialog);
+    tapKey(SDLK_RETURN);
+    EXPECT_EQ(app.screen, FileBrowser);
+    EXPECT_TRUE(exists(doomed));
+    tapKey(SDLK_DELETE);
+    tapKey(SDLK_LEFT);
+    tapKey(SDLK_RETURN);
+    EXPECT_FALSE(exists(doomed));
+}
+
+TEST_F(MapBrowserTest, ReturnKeepsTheBoardOverUnsavedChangesAndTheFileOverAnOverwrite) {
+    writeMapFile("kept.map", "x");
+    paintCell(1, 2, 2);
+    LevelGrid painted = app.editor.grid;
+    pressLoad();
+    tapKey(SDLK_RETURN);
+    ASSERT_EQ(app.screen, UnsavedChangesDialog);
+    tapKey(SDLK_RETURN);
+    EXPECT_EQ(app.editor.grid, painted);
+    pressSave();
+    app.editor.levelName.clear();
+    typeText("kept");
+    tapKey(SDLK_RETURN);
+    ASSERT_EQ(app.screen, OverwriteLevelDialog);
+    tapKey(SDLK_RETURN);
+    EXPECT_EQ(readWholeFile(mapPath("kept.map")), "x");
+}
+
 TEST_F(MapBrowserTest, SelectionAndPageAreKeptBetweenOpenings) {
     writeNumberedMaps(14);
     pressLoad();

@@ -79,6 +79,24 @@ TEST_F(UnlockablesTest, TheHitBoxLiesOnePixelBelowTheDrawnBox) {
     EXPECT_FALSE(toggles(520, y + 21));
 }
 
+TEST_F(UnlockablesTest, TheArrowsAndThePointerChooseAnOptionAndSpaceOrReturnSwitchIt) {
+    openScreen(10);
+    tapKey(SDLK_DOWN);
+    tapKey(SDLK_SPACE);
+    EXPECT_TRUE(app.save.enabled[OldschoolGraphics]);
+    tapKey(SDLK_RETURN);
+    EXPECT_FALSE(app.save.enabled[OldschoolGraphics]);
+    tapKey(SDLK_DOWN);  // locked below fifteen peaches
+    tapKey(SDLK_RETURN);
+    EXPECT_FALSE(app.save.enabled[2]);
+    for (int i = 0; i < 3; ++i) tapKey(SDLK_UP);
+    EXPECT_EQ(app.ui.chosenUnlockable, UnlockableIdCount - 1);
+    pushMotion(300, 128 + 48 * GreenPlayer + 16);
+    frames(1);
+    tapKey(SDLK_SPACE);
+    EXPECT_TRUE(app.save.enabled[GreenPlayer]);
+}
+
 TEST_F(UnlockablesTest, QuittingOnTheScreenDoesNotSaveTheSwitches) {
     openScreen(10);
     std::string before = readWholeFile(folder_.file(saveFileName));

@@ -76,6 +76,7 @@ int startSystems() {
     SDL_WM_SetCaption("Quarrow 2", nullptr);
     loadWindowIcon();
     if (!setDisplayMode(640, 480, windowFlags)) return 2;
+    openGamepad();
     if (TTF_Init() < 0) return 3;
     Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 4096);  // without sound the game still plays
     return 4;

@@ -15,6 +15,11 @@ struct InputState {
     bool leftButtonHeld = false;
     bool rightButtonHeld = false;
     PlayInput arrows;  // held on the play screens, let go on any screen
+    // Where the last left press began, so a release can tell a click from a drag onto a target.
+    ScreenId pressedOn = MainMenu;
+    int pressX = -1, pressY = -1;
+    // The arrow a gamepad's stick or pad holds on each axis: -1, 0 or 1.
+    int padX = 0, padY = 0;
 };
 
 struct AppState {

@@ -6,6 +6,8 @@
 #include <SDL/SDL.h>
 
 void routeEvent(AppState& app, const SDL_Event& event);
+// The first joystick or gamepad found at start; it then moves and answers as the keys do.
+void openGamepad();
 
 void handleKeyDown(AppState& app, const SDL_keysym& key);
 void handleKeyUp(AppState& app, SDLKey key);

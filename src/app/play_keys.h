@@ -1,6 +1,6 @@
 #pragma once
-// The keys of the two play screens: the arrows the slide reads while they are held,
-// R to restart and Escape to leave.
+// The keys of the two play screens: the arrows (or W, A, S, D) the slide reads while
+// they are held, R to restart and Escape to leave.
 #include <SDL/SDL.h>
 
 struct AppState;

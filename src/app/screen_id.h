@@ -21,5 +21,5 @@ enum ScreenId : int {
     GameWonDialog = 16,
 };
 
-inline bool isDialog(ScreenId screen) { return screen >= NoSavedGameDialog && screen <= GameWonDialog; }
-inline bool isPlayScreen(ScreenId screen) { return screen == PlayLevel || screen == TestPlay; }
+constexpr bool isDialog(ScreenId screen) { return screen >= NoSavedGameDialog && screen <= GameWonDialog; }
+constexpr bool isPlayScreen(ScreenId screen) { return screen == PlayLevel || screen == TestPlay; }

@@ -19,6 +19,7 @@ constexpr const char* unlockablesPage = "help/files/unlockables.html";
 constexpr const char* editorPage = "help/files/level-editor.html";
 constexpr const char* indexPage = "help/index.html";
 constexpr bool typesText = true;
+constexpr auto chooseButton = chooseDialogButtonUnderPointer;
 
 void drawMenuScreen(AppState& app) {
     moveCreditsBar(app);
@@ -34,24 +35,24 @@ void drawMenuScreen(AppState& app) {
 // click that leads to a screen higher up ends there: Save in the name box does not
 // also answer the overwrite question it may open.
 constexpr std::array<Screen, screenCount> screens = {{
-    // screen, draw, key, press, release, motion, help page
-    {MainMenu, drawMenuScreen, menuKey, pressCornerButtons, nullptr, nullptr, menuPage, false},
+    // screen, draw, key, press, release, motion, help page, types text, dialog answers
+    {MainMenu, drawMenuScreen, menuKey, pressCornerButtons, releaseMenuEntry, pointAtMenuEntry, menuPage, false},
     {PlayLevel, nullptr, playLevelKey, nullptr, nullptr, nullptr, playPage, false},
     {TestPlay, nullptr, testPlayKey, nullptr, nullptr, nullptr, indexPage, false},
     {Editor, drawEditor, editorKey, editorPress, editorRelease, editorMotion, editorPage, false},
-    {Unlockables, drawUnlockables, unlockablesKey, pressCheckboxes, nullptr, nullptr, unlockablesPage, false},
-    {NoSavedGameDialog, drawDialog, nullptr, answerNoSavedGame, nullptr, updateDialogHover, editorPage, false},
-    {OverwriteSaveDialog, drawDialog, nullptr, answerOverwriteSave, nullptr, updateDialogHover, editorPage, false},
-    {OverwriteLevelDialog, drawDialog, nullptr, answerOverwriteLevel, nullptr, updateDialogHover, editorPage, false},
-    {LevelNameDialog, drawDialog, typeIntoName, answerLevelName, nullptr, updateDialogHover, editorPage, typesText},
-    {SaveChangesDialog, drawDialog, nullptr, answerSaveChanges, nullptr, updateDialogHover, editorPage, false},
-    {UnsavedChangesDialog, drawDialog, nullptr, answerUnsavedChanges, nullptr, updateDialogHover, editorPage, false},
-    {DeleteFileDialog, drawDialog, nullptr, answerDeleteFile, nullptr, updateDialogHover, editorPage, false},
-    {FileBrowser, drawFileBrowser, mapBrowserKey, pressFileBrowser, nullptr, updateDialogHover, editorPage, false},
-    {NoMapsDialog, drawDialog, nullptr, answerNoMaps, nullptr, updateDialogHover, editorPage, false},
-    {NoPlayerDialog, drawDialog, nullptr, answerNoPlayer, nullptr, updateDialogHover, editorPage, false},
-    {GameWonDialog, drawDialog, nullptr, answerGameWon, nullptr, updateDialogHover, indexPage, false},
-    {LevelSelect, drawLevelSelect, levelSelectKey, pressLevelSelect, nullptr, nullptr, levelSelectPage, false},
+    {Unlockables, drawUnlockables, unlockablesKey, pressCheckboxes, nullptr, pointAtUnlockable, unlockablesPage, false},
+    {NoSavedGameDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &noSavedGameAnswers},
+    {OverwriteSaveDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &overwriteSaveAnswers},
+    {OverwriteLevelDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &overwriteLevelAnswers},
+    {LevelNameDialog, drawDialog, typeIntoName, nullptr, nullptr, chooseButton, editorPage, typesText, &levelNameAnswers},
+    {SaveChangesDialog, drawDialog, nullptr, pressCloseButton, nullptr, chooseButton, editorPage, false, &saveChangesAnswers},
+    {UnsavedChangesDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &unsavedChangesAnswers},
+    {DeleteFileDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &deleteFileAnswers},
+    {FileBrowser, drawFileBrowser, mapBrowserKey, pressFileBrowser, nullptr, chooseButton, editorPage, false, &fileBrowserAnswers},
+    {NoMapsDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &noMapsAnswers},
+    {NoPlayerDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, editorPage, false, &noPlayerAnswers},
+    {GameWonDialog, drawDialog, nullptr, nullptr, nullptr, chooseButton, indexPage, false, &gameWonAnswers},
+    {LevelSelect, drawLevelSelect, levelSelectKey, pressLevelSelect, releaseLevelSquare, pointAtLevelSquare, levelSelectPage, false},
 }};
 
 namespace {
@@ -65,6 +66,13 @@ constexpr bool eachScreenHasOneRow() {
     return true;
 }
 static_assert(eachScreenHasOneRow(), "every screen needs exactly one row");
+
+constexpr bool exactlyTheDialogsHaveAnswers() {
+    for (const Screen& screen : screens)
+        if ((screen.answers != nullptr) != isDialog(screen.id)) return false;
+    return true;
+}
+static_assert(exactlyTheDialogsHaveAnswers(), "a dialog answers with its buttons, and only a dialog does");
 
 }  // namespace
 

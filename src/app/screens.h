@@ -1,6 +1,7 @@
 #pragma once
 // Every screen in one table, the dialogs included: what it draws over the board,
-// what its keys and mouse buttons do, and the help page F1 opens on it.
+// what its keys and mouse buttons do, the help page F1 opens on it, and what a
+// dialog's buttons answer.
 #include "app/screen_id.h"
 
 #include <SDL/SDL.h>
@@ -8,6 +9,7 @@
 #include <array>
 
 struct AppState;
+struct DialogAnswers;
 
 struct Screen {
     ScreenId id;
@@ -17,7 +19,9 @@ struct Screen {
     void (*release)(AppState&, Uint8 button);
     void (*motion)(AppState&);                 // the pointer moved
     const char* helpPage;                      // relative to the game folder
-    bool typesText;                            // every key goes to the screen, F1 and Escape too
+    bool typesText;                            // keys are typed: F1 and the shared keys go to the screen
+    // A dialog's buttons, which take their keys and clicks before the columns above.
+    const DialogAnswers* answers = nullptr;
 };
 
 constexpr int screenCount = GameWonDialog + 1;

@@ -266,9 +266,5 @@ void testPlayEscape(AppState& app) {
     app.particles.particles.clear();
 }
 
-void answerSaveChanges(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, saveChangesYes, saveChangesNo);
-    pressCloseButton(app, button);
-}
-
-void answerNoPlayer(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToEditor); }
+const DialogAnswers saveChangesAnswers = {saveChangesYes, saveChangesNo};
+const DialogAnswers noPlayerAnswers = {backToEditor, nullptr};

@@ -9,6 +9,7 @@
 #include <array>
 
 struct AppState;
+struct DialogAnswers;
 
 constexpr int toolCount = 21;
 // Tool i sits at x = 656 + (i mod 3) x 48, y = 16 + (i div 3) x 48.
@@ -34,6 +35,6 @@ void endTestPlay(AppState& app);
 // Escape during test play: back to the editor with the board as it was.
 void testPlayEscape(AppState& app);
 
-// The answers of SaveChangesDialog, its close button included, and of NoPlayerDialog.
-void answerSaveChanges(AppState& app, Uint8 button);
-void answerNoPlayer(AppState& app, Uint8 button);
+// The answers of SaveChangesDialog (its close button is the dialog's own) and of NoPlayerDialog.
+extern const DialogAnswers saveChangesAnswers;
+extern const DialogAnswers noPlayerAnswers;

@@ -88,6 +88,28 @@ void scrollDown(AppState& app) {
     if (mapCount(app) >= visibleRows && first < mapCount(app) - visibleRows) first += 1;
 }
 
+// The page follows a selection moved off it.
+void showSelection(AppState& app) {
+    MapBrowserState& browser = browserOf(app);
+    browser.firstVisible = std::clamp(browser.firstVisible, browser.selectedMap - visibleRows + 1, browser.selectedMap);
+    keepPageOnList(app);
+}
+
+// A selection past the end of the list moves from the last file.
+void moveSelection(AppState& app, int step) {
+    if (mapCount(app) == 0) return;
+    int& selected = browserOf(app).selectedMap;
+    selected = std::clamp(std::min(selected, mapCount(app) - 1) + step, 0, mapCount(app) - 1);
+    showSelection(app);
+}
+
+// The page and the selection move together, so the selection keeps its place on the page.
+void turnPage(AppState& app, int direction) {
+    int& first = browserOf(app).firstVisible;
+    first = std::clamp(first + direction * visibleRows, 0, lastFirstVisible(app));
+    moveSelection(app, direction * visibleRows);
+}
+
 void selectRow(AppState& app, int x, int y) {
     bool inListArea = x > listLeft && x <= listRight && y > listTop && y <= listBottom;
     if (!inListArea || y >= listTop + rowHeight * mapCount(app)) return;
@@ -209,13 +231,19 @@ void openMapBrowser(AppState& app) {
     openDialog(app, mapCount(app) == 0 ? NoMapsDialog : FileBrowser);
 }
 
-void pressFileBrowser(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, openFromBrowser, backToEditor);
-    if (app.screen == FileBrowser) pressList(app, button, app.mouseX, app.mouseY);
-}
+void pressFileBrowser(AppState& app, Uint8 button) { pressList(app, button, app.mouseX, app.mouseY); }
 
 void mapBrowserKey(AppState& app, const SDL_keysym& key) {
-    if (key.sym == SDLK_DELETE && hasSelection(app)) openDialog(app, DeleteFileDialog);
+    switch (key.sym) {
+        case SDLK_UP: moveSelection(app, -1); break;
+        case SDLK_DOWN: moveSelection(app, 1); break;
+        case SDLK_PAGEUP: turnPage(app, -1); break;
+        case SDLK_PAGEDOWN: turnPage(app, 1); break;
+        case SDLK_DELETE:
+            if (hasSelection(app)) openDialog(app, DeleteFileDialog);
+            break;
+        default: break;
+    }
 }
 
 void drawFileBrowser(AppState& app) {
@@ -244,20 +272,9 @@ bool saveUnderLoadedName(AppState& app) {
     return isBareName(app.editor.loadedName) && writeMap(mapPath(app, app.editor.loadedName), app.editor.grid);
 }
 
-void answerUnsavedChanges(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, openSelectedMap, backToEditor);
-}
-
-void answerDeleteFile(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, deleteSelectedMap, backToFileBrowser);
-}
-
-void answerNoMaps(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToEditor); }
-
-void answerLevelName(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, saveUnderTypedName, keepEditingUnsaved);
-}
-
-void answerOverwriteLevel(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, overwriteLevel, keepEditingUnsaved);
-}
+const DialogAnswers fileBrowserAnswers = {openFromBrowser, backToEditor};
+const DialogAnswers unsavedChangesAnswers = {openSelectedMap, backToEditor};
+const DialogAnswers deleteFileAnswers = {deleteSelectedMap, backToFileBrowser};
+const DialogAnswers noMapsAnswers = {backToEditor, nullptr};
+const DialogAnswers levelNameAnswers = {saveUnderTypedName, keepEditingUnsaved};
+const DialogAnswers overwriteLevelAnswers = {overwriteLevel, keepEditingUnsaved};

@@ -6,14 +6,16 @@
 #include <string>
 
 struct AppState;
+struct DialogAnswers;
 
 constexpr const char* mapsFolderName = "maps";
 
 // The Load button: lists the folder afresh, then the browser or NoMapsDialog.
 void openMapBrowser(AppState& app);
-// Open and Cancel, then the list and its scroll buttons; the wheel scrolls.
+// The list and its scroll buttons, after Open and Cancel; the wheel scrolls.
 void pressFileBrowser(AppState& app, Uint8 button);
-// The Delete key asks about the selected file.
+// Up and Down move the selection, Page Up and Page Down scroll a page, Delete asks
+// about the selected file.
 void mapBrowserKey(AppState& app, const SDL_keysym& key);
 // Drawn over the dimmed snapshot.
 void drawFileBrowser(AppState& app);
@@ -26,9 +28,10 @@ std::string mapFileName(const std::string& text);
 // Writes the board over the map last opened or saved; false when that failed.
 bool saveUnderLoadedName(AppState& app);
 
-// The answers of the questions about opening, deleting and saving map files.
-void answerUnsavedChanges(AppState& app, Uint8 button);
-void answerDeleteFile(AppState& app, Uint8 button);
-void answerNoMaps(AppState& app, Uint8 button);
-void answerLevelName(AppState& app, Uint8 button);
-void answerOverwriteLevel(AppState& app, Uint8 button);
+// The answers of the browser and of the questions about opening, deleting and saving map files.
+extern const DialogAnswers fileBrowserAnswers;
+extern const DialogAnswers unsavedChangesAnswers;
+extern const DialogAnswers deleteFileAnswers;
+extern const DialogAnswers noMapsAnswers;
+extern const DialogAnswers levelNameAnswers;
+extern const DialogAnswers overwriteLevelAnswers;

@@ -49,26 +49,50 @@ struct DialogLayout {
     Sint16 boxX, boxY;
     int buttons[2];   // indices into buttonRecords
     int message;      // Txt key
+    // Return presses the default button first: where one answer loses a file, a save
+    // or the board, that is the other one. Escape presses the cancelling button.
+    DialogSlot defaultButton, cancelButton;
 };
 
 // The file browser shares the buttons and the dim layer; its frame is the editor's to draw.
 constexpr DialogLayout dialogLayouts[] = {
-    {NoSavedGameDialog, 640, 162, 176, {0, noButton}, Txt::noSaveText},
-    {OverwriteSaveDialog, 640, 162, 176, {1, 2}, Txt::overwriteSaveText},
-    {FileBrowser, 800, 264, 105, {5, 6}, noMessage},
-    {LevelNameDialog, 800, 250, 176, {3, 4}, Txt::typeNameText},
-    {SaveChangesDialog, 800, 242, 176, {7, 8}, Txt::saveChangesText},
-    {UnsavedChangesDialog, 800, 242, 176, {9, 10}, Txt::unsavedText},
-    {DeleteFileDialog, 800, 242, 176, {11, 12}, Txt::deleteFileText},
-    {NoMapsDialog, 800, 242, 176, {13, noButton}, Txt::noMapsText},
-    {OverwriteLevelDialog, 800, 242, 176, {14, 15}, Txt::overwriteLevelText},
-    {NoPlayerDialog, 800, 242, 176, {16, noButton}, Txt::noPlayerText},
-    {GameWonDialog, 640, 162, 176, {17, noButton}, Txt::wonText},
+    // dialog, window width, box x, y, buttons, message, default, cancel
+    {NoSavedGameDialog, 640, 162, 176, {0, noButton}, Txt::noSaveText, LeftButton, LeftButton},
+    {OverwriteSaveDialog, 640, 162, 176, {1, 2}, Txt::overwriteSaveText, RightButton, RightButton},
+    {FileBrowser, 800, 264, 105, {5, 6}, noMessage, LeftButton, RightButton},
+    {LevelNameDialog, 800, 250, 176, {3, 4}, Txt::typeNameText, LeftButton, RightButton},
+    {SaveChangesDialog, 800, 242, 176, {7, 8}, Txt::saveChangesText, LeftButton, CloseButton},
+    {UnsavedChangesDialog, 800, 242, 176, {9, 10}, Txt::unsavedText, RightButton, RightButton},
+    {DeleteFileDialog, 800, 242, 176, {11, 12}, Txt::deleteFileText, RightButton, RightButton},
+    {NoMapsDialog, 800, 242, 176, {13, noButton}, Txt::noMapsText, LeftButton, LeftButton},
+    {OverwriteLevelDialog, 800, 242, 176, {14, 15}, Txt::overwriteLevelText, RightButton, RightButton},
+    {NoPlayerDialog, 800, 242, 176, {16, noButton}, Txt::noPlayerText, LeftButton, LeftButton},
+    {GameWonDialog, 640, 162, 176, {17, noButton}, Txt::wonText, LeftButton, LeftButton},
 };
 static_assert(sizeof dialogLayouts / sizeof dialogLayouts[0] == GameWonDialog - NoSavedGameDialog + 1,
               "one layout per dialog screen");
 
 const DialogLayout& layoutOf(ScreenId dialog) { return dialogLayouts[dialog - NoSavedGameDialog]; }
+
+int buttonCount(const DialogLayout& layout) { return layout.buttons[1] == noButton ? 1 : 2; }
+
+constexpr bool layoutsAreInScreenOrder() {
+    for (int i = 0; i < GameWonDialog - NoSavedGameDialog + 1; ++i)
+        if (dialogLayouts[i].screen != NoSavedGameDialog + i) return false;
+    return true;
+}
+static_assert(layoutsAreInScreenOrder(), "a dialog's layout is found by its screen number");
+
+constexpr bool keysPressExistingButtons() {
+    for (const DialogLayout& layout : dialogLayouts) {
+        bool oneButton = layout.buttons[1] == noButton;
+        if (oneButton && (layout.defaultButton != LeftButton || layout.cancelButton != LeftButton)) return false;
+        if (layout.defaultButton == CloseButton) return false;
+        if (layout.cancelButton == CloseButton && layout.screen != SaveChangesDialog) return false;
+    }
+    return true;
+}
+static_assert(keysPressExistingButtons(), "Return and Escape must press a button the dialog has");
 
 // A click that leads from a question to the browser or back is offered to both
 // (the screens take clicks in a fixed order); it can press a button of one only,
@@ -187,22 +211,26 @@ void drawDimLayer(const DialogLayout& layout) {
     }
 }
 
+// Each with its slot, left to right.
 template <typename Each>
 void forEachButton(AppState& app, const DialogLayout& layout, Each each) {
-    for (int index : layout.buttons)
-        if (index != noButton) each(app.ui.dialogButtons[index], buttonRecords[index]);
+    for (int slot = 0; slot < buttonCount(layout); ++slot) {
+        int index = layout.buttons[slot];
+        each(app.ui.dialogButtons[index], buttonRecords[index], static_cast<DialogSlot>(slot));
+    }
 }
 
 void drawButtonImages(AppState& app, const DialogLayout& layout) {
-    forEachButton(app, layout, [](DialogButton& button, const ButtonRecord&) {
+    forEachButton(app, layout, [](DialogButton& button, const ButtonRecord&, DialogSlot) {
         drawImage(button.rect.x, button.rect.y, image(Img::dialog_button));
     });
 }
 
 void drawButtonCaptions(AppState& app, const DialogLayout& layout) {
-    forEachButton(app, layout, [](DialogButton& button, const ButtonRecord& record) {
+    int chosen = chosenDialogButton(app);
+    forEachButton(app, layout, [&](DialogButton& button, const ButtonRecord& record, DialogSlot slot) {
         drawImage(button.rect.x + record.textX, button.rect.y + captionTop,
-                  button.hovered ? button.hoverLabel : button.label);
+                  slot == chosen ? button.chosenLabel : button.label);
     });
 }
 
@@ -229,6 +257,19 @@ bool allowedInName(Uint16 c) {
     return c >= 32 && c <= 126 && !std::strchr(forbiddenInNames, static_cast<char>(c));
 }
 
+void choose(AppState& app, DialogSlot slot) { app.ui.dialogChoice = {app.screen, slot}; }
+
+void closeSaveChanges(AppState& app) {
+    app.editor.leavingEditor = false;
+    app.screen = Editor;
+}
+
+void answer(AppState& app, DialogSlot slot, const DialogAnswers& answers) {
+    if (slot == CloseButton) closeSaveChanges(app);
+    DialogAnswer chosen = slot == LeftButton ? answers.left : slot == RightButton ? answers.right : nullptr;
+    if (chosen) chosen(app);
+}
+
 }  // namespace
 
 void buildDialogButtons(UiState& ui) {
@@ -237,14 +278,14 @@ void buildDialogButtons(UiState& ui) {
         DialogButton& button = ui.dialogButtons[i];
         button.rect = {record.x, record.y, 100, 32};
         button.label = renderText(resources.font12, record.caption, black);
-        button.hoverLabel = renderText(resources.font12, record.caption, white);
+        button.chosenLabel = renderText(resources.font12, record.caption, white);
     }
 }
 
 void releaseDialogButtons(UiState& ui) {
     for (DialogButton& button : ui.dialogButtons) {
         freeSurface(button.label);
-        freeSurface(button.hoverLabel);
+        freeSurface(button.chosenLabel);
     }
 }
 
@@ -258,32 +299,48 @@ void takeSnapshot() {
 void openDialog(AppState& app, ScreenId dialog) {
     if (!isDialog(app.screen)) takeSnapshot();
     app.screen = dialog;
+    app.ui.dialogChoice = DialogChoice{};
 }
 
-void updateDialogHover(AppState& app) {
+int chosenDialogButton(const AppState& app) {
+    if (!isDialog(app.screen)) return LeftButton;
+    const DialogChoice& choice = app.ui.dialogChoice;
+    return choice.dialog == app.screen ? choice.button : layoutOf(app.screen).defaultButton;
+}
+
+void chooseDialogButtonUnderPointer(AppState& app) {
     if (!isDialog(app.screen)) return;
-    forEachButton(app, layoutOf(app.screen), [&](DialogButton& button, const ButtonRecord&) {
-        button.hovered = pointInRect(button.rect, app.mouseX, app.mouseY);
+    forEachButton(app, layoutOf(app.screen), [&](DialogButton& button, const ButtonRecord&, DialogSlot slot) {
+        if (pointInRect(button.rect, app.mouseX, app.mouseY)) choose(app, slot);
     });
 }
 
-void pressDialogButtons(AppState& app, Uint8 button, DialogAnswer left, DialogAnswer right) {
+void pressDialogButtons(AppState& app, Uint8 button, const DialogAnswers& answers) {
     if (button != SDL_BUTTON_LEFT || !isDialog(app.screen)) return;
     ScreenId dialog = app.screen;
-    const DialogLayout& layout = layoutOf(dialog);
-    DialogAnswer answers[2] = {left, right};
-    for (int slot = 0; slot < 2; ++slot) {
-        int index = layout.buttons[slot];
-        if (index == noButton || !answers[slot] || app.screen != dialog) continue;
-        if (pointInRect(app.ui.dialogButtons[index].rect, app.mouseX, app.mouseY)) answers[slot](app);
+    forEachButton(app, layoutOf(dialog), [&](DialogButton& pressed, const ButtonRecord&, DialogSlot slot) {
+        if (app.screen == dialog && pointInRect(pressed.rect, app.mouseX, app.mouseY)) answer(app, slot, answers);
+    });
+}
+
+bool answerDialogKey(AppState& app, SDLKey key, const DialogAnswers& answers) {
+    if (!isDialog(app.screen)) return false;
+    const DialogLayout& layout = layoutOf(app.screen);
+    int chosen = chosenDialogButton(app);
+    switch (key) {
+        case SDLK_LEFT: choose(app, LeftButton); return true;
+        case SDLK_RIGHT: choose(app, static_cast<DialogSlot>(buttonCount(layout) - 1)); return true;
+        case SDLK_TAB: choose(app, static_cast<DialogSlot>((chosen + 1) % buttonCount(layout))); return true;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: answer(app, static_cast<DialogSlot>(chosen), answers); return true;
+        case SDLK_ESCAPE: answer(app, layout.cancelButton, answers); return true;
+        default: return false;
     }
 }
 
 void pressCloseButton(AppState& app, Uint8 button) {
     if (button != SDL_BUTTON_LEFT || app.screen != SaveChangesDialog) return;
-    if (!pointInRect(closeRect, app.mouseX, app.mouseY)) return;
-    app.editor.leavingEditor = false;
-    app.screen = Editor;
+    if (pointInRect(closeRect, app.mouseX, app.mouseY)) closeSaveChanges(app);
 }
 
 void drawDialogButtonImages(AppState& app) { drawButtonImages(app, layoutOf(app.screen)); }
@@ -312,6 +369,7 @@ void openLevelNameDialog(AppState& app, const std::string& name) {
     rerenderText(resources.texts[Txt::nameText], resources.font12, name, black);
     textInputOn();
     app.screen = LevelNameDialog;
+    app.ui.dialogChoice = DialogChoice{};
 }
 
 void typeIntoName(AppState& app, const SDL_keysym& key) {

@@ -21,12 +21,27 @@ void takeSnapshot();
 // dialog keeps the first snapshot, so the first dialog does not show behind it.
 void openDialog(AppState& app, ScreenId dialog);
 
-// Pointer motion: the current dialog's buttons follow the pointer.
-void updateDialogHover(AppState& app);
+// A dialog's buttons from left to right; the close button is that of SaveChangesDialog.
+enum DialogSlot : int { LeftButton, RightButton, CloseButton };
+
 using DialogAnswer = void (*)(AppState&);
+// What a dialog's buttons do, left to right. A dialog of one button has only a left answer.
+struct DialogAnswers {
+    DialogAnswer left;
+    DialogAnswer right;
+};
+
+// The button that Return presses; the pointer and the keys both choose it. A dialog
+// opens with its default button chosen.
+int chosenDialogButton(const AppState& app);
+// Pointer motion: the button under the pointer becomes the chosen one.
+void chooseDialogButtonUnderPointer(AppState& app);
 // A press on the current dialog: its buttons left to right, each answering only
-// while the dialog still shows. A dialog of one button has only a left answer.
-void pressDialogButtons(AppState& app, Uint8 button, DialogAnswer left, DialogAnswer right = nullptr);
+// while the dialog still shows.
+void pressDialogButtons(AppState& app, Uint8 button, const DialogAnswers& answers);
+// Left, Right and Tab choose a button, Return presses the chosen one, Escape the
+// cancelling one. False for every other key, which the dialog leaves to its screen.
+bool answerDialogKey(AppState& app, SDLKey key, const DialogAnswers& answers);
 // The close button of SaveChangesDialog: back to the editor, which stays open.
 void pressCloseButton(AppState& app, Uint8 button);
 

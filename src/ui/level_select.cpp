@@ -29,14 +29,21 @@ void moveSelection(AppState& app, SDLKey key) {
     }
 }
 
-void drawLevelCell(AppState& app, int index) {
+bool isOpen(const AppState& app, int index) { return index < app.save.highestLevel; }
+
+SDL_Rect cellRect(int index) {
     int column = index % columns, row = index / columns;
-    bool enabled = index < app.save.highestLevel;
-    drawImage(48 + 80 * column, 98 + 64 * row, image(enabled ? Img::lvlsel_enabled : Img::lvlsel_disabled));
+    return {static_cast<Sint16>(48 + 80 * column), static_cast<Sint16>(98 + 64 * row), 72, 56};
+}
+
+void drawLevelCell(AppState& app, int index) {
+    SDL_Rect cell = cellRect(index);
+    bool enabled = isOpen(app, index);
+    drawImage(cell.x, cell.y, image(enabled ? Img::lvlsel_enabled : Img::lvlsel_disabled));
     bool selected = enabled && index == app.ui.selectedIndex;
-    int labelX = (index + 1 < 10 ? 72 : 64) + 80 * column;
-    drawImage(labelX, 106 + 64 * row, app.ui.levelLabels[index][selected ? WhiteLabel : BlackLabel]);
-    if (enabled && app.save.peachTaken[index]) drawImage(98 + 80 * column, 133 + 64 * row, image(Img::peach_icon));
+    int labelX = cell.x + (index + 1 < 10 ? 24 : 16);
+    drawImage(labelX, cell.y + 8, app.ui.levelLabels[index][selected ? WhiteLabel : BlackLabel]);
+    if (enabled && app.save.peachTaken[index]) drawImage(cell.x + 50, cell.y + 35, image(Img::peach_icon));
 }
 
 void confirmGameWon(AppState& app) {
@@ -51,12 +58,25 @@ void levelSelectKey(AppState& app, const SDL_keysym& key) {
         startLevel(app, app.ui.selectedIndex + 1);
     else if (key.sym == SDLK_ESCAPE)
         app.screen = MainMenu;
+    else if (key.sym == SDLK_u)
+        enterUnlockables(app);
     else
         moveSelection(app, key.sym);
 }
 
 void pressLevelSelect(AppState& app, Uint8 button) {
     if (button == SDL_BUTTON_LEFT && pointInRect(unlockablesButton, app.mouseX, app.mouseY)) enterUnlockables(app);
+}
+
+void releaseLevelSquare(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT) return;
+    for (int index = 0; index < levelCount; ++index)
+        if (isOpen(app, index) && clickedOn(app, LevelSelect, cellRect(index))) startLevel(app, index + 1);
+}
+
+void pointAtLevelSquare(AppState& app) {
+    for (int index = 0; index < levelCount; ++index)
+        if (isOpen(app, index) && pointInRect(cellRect(index), app.mouseX, app.mouseY)) app.ui.selectedIndex = index;
 }
 
 void drawLevelSelect(AppState& app) {
@@ -68,7 +88,7 @@ void drawLevelSelect(AppState& app) {
     drawImage(270, 430, resources.texts[Txt::unlockablesLabel]);
 }
 
-void answerGameWon(AppState& app, Uint8 button) { pressDialogButtons(app, button, confirmGameWon); }
+const DialogAnswers gameWonAnswers = {confirmGameWon, nullptr};
 
 void buildLevelLabels(UiState& ui) {
     for (int index = 0; index < levelCount; ++index) {

@@ -53,11 +53,6 @@ constexpr SDL_Rect helpRect = {496, 432, 32, 32};
 constexpr Sint16 creditsTop = 432, creditsBottom = 464;
 constexpr const char* helpIndexPage = "help/index.html";
 
-void toggleDisplay(AppState& app) {
-    app.windowed = !app.windowed;
-    setDisplayMode(640, 480, displayFlags(app.windowed));
-}
-
 void drawMenuEntries(AppState& app) {
     for (int i = 0; i < menuEntryCount; ++i) {
         const MenuButton& entry = app.ui.menuEntries[i];
@@ -74,6 +69,8 @@ void drawCornerButtons(AppState& app) {
     drawImage(displayRect.x + 6, displayRect.y + 8, image(app.windowed ? Img::maximize : Img::minimize));
     drawImage(helpRect.x + 8, helpRect.y + 6, image(Img::help));
 }
+
+SDL_Rect entryRect(const MenuButton& entry) { return {entry.x, entry.y, 128, 32}; }
 
 void moveMenuSelection(AppState& app, int step) {
     app.ui.menuSelection = (app.ui.menuSelection + step + menuEntryCount) % menuEntryCount;
@@ -112,8 +109,28 @@ void menuKey(AppState& app, const SDL_keysym& key) {
         case SDLK_DOWN: moveMenuSelection(app, 1); break;
         case SDLK_RETURN: menuEntryRecords[app.ui.menuSelection].activate(app); break;
         case SDLK_ESCAPE: app.running = false; break;
+        case SDLK_m: toggleMusic(app); break;
         default: break;
     }
+}
+
+void toggleDisplay(AppState& app) {
+    app.windowed = !app.windowed;
+    int width = displaySurface ? displaySurface->w : 640, height = displaySurface ? displaySurface->h : 480;
+    setDisplayMode(width, height, displayFlags(app.windowed));
+    // A dialog draws over the picture the new surface no longer holds.
+    if (isDialog(app.screen) && resources.screenSnapshot) drawImage(0, 0, resources.screenSnapshot);
+}
+
+void releaseMenuEntry(AppState& app, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT) return;
+    for (int i = 0; i < menuEntryCount; ++i)
+        if (clickedOn(app, MainMenu, entryRect(app.ui.menuEntries[i]))) menuEntryRecords[i].activate(app);
+}
+
+void pointAtMenuEntry(AppState& app) {
+    for (int i = 0; i < menuEntryCount; ++i)
+        if (pointInRect(entryRect(app.ui.menuEntries[i]), app.mouseX, app.mouseY)) app.ui.menuSelection = i;
 }
 
 void pressCornerButtons(AppState& app, Uint8 button) {
@@ -141,8 +158,5 @@ void drawMainMenu(AppState& app) {
     drawCreditsBar(app);
 }
 
-void answerNoSavedGame(AppState& app, Uint8 button) { pressDialogButtons(app, button, backToMainMenu); }
-
-void answerOverwriteSave(AppState& app, Uint8 button) {
-    pressDialogButtons(app, button, startOverwrittenGame, backToMainMenu);
-}
+const DialogAnswers noSavedGameAnswers = {backToMainMenu, nullptr};
+const DialogAnswers overwriteSaveAnswers = {startOverwrittenGame, backToMainMenu};

@@ -12,15 +12,20 @@
 constexpr int dialogButtonCount = 18;
 constexpr int menuEntryCount = 4;
 
-// A 100 x 32 push button of a dialog; its caption turns white under the pointer.
+// A 100 x 32 push button of a dialog; its caption turns white while it is chosen.
 struct DialogButton {
     SDL_Rect rect;
-    SDL_Surface* label = nullptr;       // black, owned here
-    SDL_Surface* hoverLabel = nullptr;  // white, owned here
-    bool hovered = false;
+    SDL_Surface* label = nullptr;        // black, owned here
+    SDL_Surface* chosenLabel = nullptr;  // white, owned here
 };
 
-// An entry of the main menu; chosen with the keyboard only.
+// The button of one dialog that Return presses. Any other dialog starts on its default.
+struct DialogChoice {
+    int dialog = -1;  // a ScreenId
+    int button = 0;   // a DialogSlot
+};
+
+// An entry of the main menu; its caption turns white while it is selected.
 struct MenuButton {
     Sint16 x, y;
     SDL_Surface* label = nullptr;
@@ -31,6 +36,7 @@ struct Unlockable {
     SDL_Rect checkboxRect;
     SDL_Surface* checkedImage = nullptr;
     SDL_Surface* uncheckedImage = nullptr;
+    SDL_Surface* chosenName = nullptr;  // orange, owned here; the black one is a resource
 };
 
 // The notice that slides in at the lower right: an unlock notice, or lines of text.
@@ -48,9 +54,11 @@ struct UiState {
     int menuSelection = 0;
     int selectedIndex = 0;  // level select cursor, 0 to 34
     std::array<DialogButton, dialogButtonCount> dialogButtons{};
+    DialogChoice dialogChoice;
     std::array<MenuButton, menuEntryCount> menuEntries{};
     std::array<std::array<SDL_Surface*, 2>, levelCount> levelLabels{};  // black, white
     std::array<Unlockable, UnlockableIdCount> unlockables{};
+    int chosenUnlockable = 0;  // the option Space and Return switch
     SDL_Rect creditsBar = {0, 464, 298, 48};
     Notification notice;
 };

@@ -18,7 +18,10 @@ void releaseUnlockables(UiState& ui);
 void enterUnlockables(AppState& app);
 // Escape: the switches are saved, then back to the level select.
 void leaveUnlockables(AppState& app);
+// The arrows choose an option, Space and Return switch it, Escape leaves.
 void unlockablesKey(AppState& app, const SDL_keysym& key);
-// The check boxes.
+// The check boxes; a click also chooses the option.
 void pressCheckboxes(AppState& app, Uint8 button);
+// The option under the pointer becomes the chosen one.
+void pointAtUnlockable(AppState& app);
 void drawUnlockables(AppState& app);

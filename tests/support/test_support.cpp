@@ -90,12 +90,13 @@ FrameResult GameTest::frames(int count, float dt) {
     return result;
 }
 
-void GameTest::pushKey(SDLKey key, bool down, Uint16 unicode) {
+void GameTest::pushKey(SDLKey key, bool down, Uint16 unicode, SDLMod mod) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
     event.key.keysym.unicode = unicode;
+    event.key.keysym.mod = mod;
     SDL_PushEvent(&event);
 }
 

@@ -54,7 +54,7 @@ protected:
     void TearDown() override;
     // Runs frames with a fixed dt; stops early when the program quits.
     FrameResult frames(int count, float dt = 1.0f / 60.0f);
-    void pushKey(SDLKey key, bool down = true, Uint16 unicode = 0);
+    void pushKey(SDLKey key, bool down = true, Uint16 unicode = 0, SDLMod mod = KMOD_NONE);
     void tapKey(SDLKey key);  // down, one frame, up, one frame
     void pushMotion(int x, int y);
     void pushButton(Uint8 button, bool down = true);
