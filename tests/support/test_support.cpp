@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "app/display.h"
 #include "app/random.h"
 #include "level/map_file.h"
 #include "level/saved_game.h"
@@ -148,7 +149,7 @@ void GameTest::pushQuit() {
 }
 
 SDL_Color GameTest::pixel(int x, int y) const {
-    SDL_Surface* surface = SDL_GetVideoSurface();
+    SDL_Surface* surface = displaySurface;
     SDL_Color colour = {0, 0, 0, 0};
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return colour;
     SDL_LockSurface(surface);

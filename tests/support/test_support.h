@@ -62,7 +62,7 @@ protected:
     void pushQuit();
     // A left click at (x, y): motion, press, release, one frame.
     void click(int x, int y);
-    // Reads one pixel of the display surface as (r, g, b).
+    // Reads one pixel of the game's picture, before any scaling, as (r, g, b).
     SDL_Color pixel(int x, int y) const;
 
     // Shuts the program down as the loop's end does; returns its exit status.
