@@ -700,7 +700,7 @@ TEST_F(SpineTest, ControlPlusAndMinusScaleTheWindowAndKeepTheChoice) {
     EXPECT_EQ(SDL_GetVideoSurface()->h, 960);
     EXPECT_EQ(displaySurface->w, 640) << "the game still draws its own picture";
     EXPECT_EQ(readWholeFile(folder_.file(preferencesFileName)), "scale=2\n");
-    pushMotion(641, 801);
+    pushScreenMotion(641, 801);
     frames(1);
     EXPECT_EQ(app.mouseX, 320);
     EXPECT_EQ(app.mouseY, 400);
@@ -737,7 +737,7 @@ TEST_F(SpineTest, FullScreenShowsTheLargestScaleBetweenBarsAndTheWindowComesBack
     frames(1);
     const Uint32* corner = static_cast<const Uint32*>(SDL_GetVideoSurface()->pixels);
     EXPECT_EQ(*corner & 0xFFFFFF, 0u) << "the bars are black";
-    pushMotion(320 + 2 * 100, 60 + 2 * 50);
+    pushScreenMotion(320 + 2 * 100, 60 + 2 * 50);
     frames(1);
     EXPECT_EQ(app.mouseX, 100);
     EXPECT_EQ(app.mouseY, 50);

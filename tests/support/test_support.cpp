@@ -120,6 +120,12 @@ void GameTest::tapKey(SDLKey key) {
 }
 
 void GameTest::pushMotion(int x, int y) {
+    // The middle of the block the picture's pixel became on the screen.
+    const Presentation& p = currentPresentation();
+    pushScreenMotion(p.offsetX + x * p.scale + p.scale / 2, p.offsetY + y * p.scale + p.scale / 2);
+}
+
+void GameTest::pushScreenMotion(int x, int y) {
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
     event.motion.x = static_cast<Uint16>(x);

@@ -57,7 +57,10 @@ protected:
     FrameResult frames(int count, float dt = 1.0f / 60.0f);
     void pushKey(SDLKey key, bool down = true, Uint16 unicode = 0);
     void tapKey(SDLKey key);  // down, one frame, up, one frame
+    // A position in the game's picture, pushed where it lies on the screen at the present scale.
     void pushMotion(int x, int y);
+    // A position on the screen, as the window reports it.
+    void pushScreenMotion(int x, int y);
     void pushButton(Uint8 button, bool down = true);
     void pushQuit();
     // A left click at (x, y): motion, press, release, one frame.
