@@ -44,7 +44,7 @@ void drawFloor() {
     drawImage(0, 0, image(Img::background));
     for (int column = 0; column < boardColumns; ++column)
         for (int row = 0; row < boardRows; ++row) drawImage(column * cellSize, row * cellSize, image(Img::wall));
-    SDL_Flip(displaySurface);
+    presentDisplay();
 }
 
 void BM_FloorFrame(benchmark::State& state) {
@@ -83,6 +83,31 @@ BENCHMARK(BM_TrailBlits)
     ->Arg(Img::player64)
     ->Arg(Img::updown128)
     ->Arg(Img::rightleft64);
+
+// The copy a scaled window or full screen adds to every present: the 640 x 480 picture
+// onto a screen of scale times its size (full HD's bars in the last row).
+void BM_ScaledPresent(benchmark::State& state) {
+    const int scale = static_cast<int>(state.range(0));
+    const int screenWidth = static_cast<int>(state.range(1)), screenHeight = static_cast<int>(state.range(2));
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, screenWidth, screenHeight, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    Presentation presentation = fullScreenPresentation(640, 480, screenWidth, screenHeight);
+    presentation.scale = scale;
+    for (auto _ : state) {
+        presentScaled(picture, screen, presentation);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(640) * 480 * scale * scale * 4);
+    SDL_FreeSurface(screen);
+    SDL_FreeSurface(picture);
+}
+BENCHMARK(BM_ScaledPresent)
+    ->ArgNames({"scale", "w", "h"})
+    ->Args({2, 1280, 960})
+    ->Args({3, 1920, 1440})
+    ->Args({4, 2560, 1920})
+    ->Args({2, 1920, 1080})
+    ->Unit(benchmark::kMicrosecond);
 
 // Start-up is mostly loading the resources: decoding the images, opening the music and fonts.
 void BM_StartAndShutDown(benchmark::State& state) {

@@ -1,11 +1,13 @@
-// The spine of the program: frame clock, drawing, the event drain, settings, start-up and shutdown,
-// and the help the desktop could not show.
+// The spine of the program: frame clock, drawing, the event drain, settings and preferences,
+// the picture scaled to the screen, start-up and shutdown, and the help the desktop could not show.
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/frame_clock.h"
+#include "app/input.h"
 #include "app/platform.h"
 #include "app/random.h"
 #include "app/resources.h"
+#include "level/preferences.h"
 #include "level/settings.h"
 #include "support/test_support.h"
 #include "ui/notification.h"
@@ -460,4 +462,298 @@ TEST_F(SpineTest, AnUnlockNoticeTakesTheStripBackFromAText) {
     EXPECT_EQ(app.ui.notice.x + app.ui.notice.w, 624);
     frames(60);
     EXPECT_EQ(app.ui.notice.y, 432);
+}
+
+// --- the picture scaled to the screen ---
+
+struct WindowScaleCase {
+    const char* name;
+    int width, height, desktopWidth, desktopHeight;
+    int scale;
+};
+
+class WindowScaleTest : public ::testing::TestWithParam<WindowScaleCase> {};
+
+TEST_P(WindowScaleTest, IsTheLargestWholeNumberWithinNinetyPercentOfTheDesktop) {
+    const WindowScaleCase& c = GetParam();
+    EXPECT_EQ(largestWindowScale(c.width, c.height, c.desktopWidth, c.desktopHeight), c.scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, WindowScaleTest,
+    ::testing::Values(WindowScaleCase{"FullHd", 640, 480, 1920, 1080, 2}, WindowScaleCase{"Qhd", 640, 480, 2560, 1440, 2},
+                      WindowScaleCase{"FourK", 640, 480, 3840, 2160, 4}, WindowScaleCase{"Xga", 640, 480, 1024, 768, 1},
+                      WindowScaleCase{"SmallerThanThePicture", 640, 480, 320, 200, 1},
+                      WindowScaleCase{"Unknown", 640, 480, 0, 0, 1},
+                      // 2 x 480 is 960, 90 % of 1067 is 960.3, and of 1066 only 959.4.
+                      WindowScaleCase{"JustTallEnough", 640, 480, 1920, 1067, 2},
+                      WindowScaleCase{"JustTooShort", 640, 480, 1920, 1066, 1},
+                      WindowScaleCase{"EditorOnFullHd", 800, 480, 1920, 1080, 2},
+                      WindowScaleCase{"EditorOnFourK", 800, 480, 3840, 2160, 4},
+                      // 3 x 800 is 2400, wider than 90 % of 2560.
+                      WindowScaleCase{"EditorOnAWideQhd", 800, 480, 2560, 1600, 2},
+                      WindowScaleCase{"EditorOnXga", 800, 480, 1024, 768, 1}),
+    [](const ::testing::TestParamInfo<WindowScaleCase>& info) { return std::string(info.param.name); });
+
+struct FullScreenCase {
+    const char* name;
+    int width, screenWidth, screenHeight;  // the picture is 480 high
+    Presentation expected;
+};
+
+class FullScreenTest : public ::testing::TestWithParam<FullScreenCase> {};
+
+TEST_P(FullScreenTest, ShowsTheLargestWholeScaleCentred) {
+    const FullScreenCase& c = GetParam();
+    Presentation p = fullScreenPresentation(c.width, 480, c.screenWidth, c.screenHeight);
+    EXPECT_EQ(p.scale, c.expected.scale);
+    EXPECT_EQ(p.offsetX, c.expected.offsetX);
+    EXPECT_EQ(p.offsetY, c.expected.offsetY);
+    EXPECT_EQ(p.width, c.width);
+    EXPECT_EQ(p.height, 480);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, FullScreenTest,
+    ::testing::Values(FullScreenCase{"FullHd", 640, 1920, 1080, {2, 320, 60, 640, 480}},
+                      FullScreenCase{"QhdFillsTheHeight", 640, 2560, 1440, {3, 320, 0, 640, 480}},
+                      FullScreenCase{"FourK", 640, 3840, 2160, {4, 640, 120, 640, 480}},
+                      FullScreenCase{"LaptopKeepsOneToOne", 640, 1366, 768, {1, 363, 144, 640, 480}},
+                      FullScreenCase{"TheExactSize", 640, 640, 480, {1, 0, 0, 640, 480}},
+                      FullScreenCase{"EditorOnFullHd", 800, 1920, 1080, {2, 160, 60, 800, 480}}),
+    [](const ::testing::TestParamInfo<FullScreenCase>& info) { return std::string(info.param.name); });
+
+struct PointerCase {
+    const char* name;
+    Presentation presentation;
+    int screenX, screenY;
+    int pictureX, pictureY;
+};
+
+class PointerTest : public ::testing::TestWithParam<PointerCase> {};
+
+TEST_P(PointerTest, LandsOnThePicturePixelUnderIt) {
+    const PointerCase& c = GetParam();
+    PicturePoint at = toPicture(c.screenX, c.screenY, c.presentation);
+    EXPECT_EQ(at.x, c.pictureX);
+    EXPECT_EQ(at.y, c.pictureY);
+}
+
+constexpr Presentation oneToOne{1, 0, 0, 640, 480};
+constexpr Presentation doubledWindow{2, 0, 0, 640, 480};
+constexpr Presentation fullHdBars{2, 320, 60, 640, 480};
+
+INSTANTIATE_TEST_SUITE_P(
+    Presentations, PointerTest,
+    ::testing::Values(PointerCase{"OneToOneIsUnchanged", oneToOne, 123, 456, 123, 456},
+                      PointerCase{"DoubledHalves", doubledWindow, 641, 321, 320, 160},
+                      PointerCase{"DoubledLastPixel", doubledWindow, 1279, 959, 639, 479},
+                      PointerCase{"PastTheWindowIsClamped", doubledWindow, 1500, 1000, 639, 479},
+                      PointerCase{"InsideTheBars", fullHdBars, 321 + 200, 61 + 100, 100, 50},
+                      PointerCase{"PictureCorner", fullHdBars, 320, 60, 0, 0},
+                      PointerCase{"LeftAndTopBarsClampToTheEdge", fullHdBars, 10, 59, 0, 0},
+                      PointerCase{"RightAndBottomBarsClampToTheEdge", fullHdBars, 1919, 1079, 639, 479}),
+    [](const ::testing::TestParamInfo<PointerCase>& info) { return std::string(info.param.name); });
+
+TEST(PointerEvents, MotionAndButtonsMoveIntoThePictureAndOthersStay) {
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 521;
+    motion.motion.y = 161;
+    moveEventIntoPicture(motion, fullHdBars);
+    EXPECT_EQ(motion.motion.x, 100);
+    EXPECT_EQ(motion.motion.y, 50);
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONUP;
+    press.button.x = 1919;
+    press.button.y = 0;
+    moveEventIntoPicture(press, fullHdBars);
+    EXPECT_EQ(press.button.x, 639);
+    EXPECT_EQ(press.button.y, 0);
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_a;
+    moveEventIntoPicture(key, fullHdBars);
+    EXPECT_EQ(key.key.keysym.sym, SDLK_a);
+}
+
+class ScaledPresentTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ScaledPresentTest, DrawsEachPixelAsABlockAndLeavesTheBars) {
+    const int scale = GetParam();
+    const int offsetX = 3, offsetY = 2, width = 5, height = 4;
+    SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, width * scale + 2 * offsetX, height * scale + 2 * offsetY,
+                                               32, 0xFF0000, 0xFF00, 0xFF, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) rawPixel(picture, x, y) = static_cast<Uint32>(0x10000 * x + 0x100 * y + 1);
+    const Uint32 bar = 0xABCDEF;
+    SDL_FillRect(screen, nullptr, bar);
+    presentScaled(picture, screen, Presentation{scale, offsetX, offsetY, width, height});
+    int wrong = 0;
+    for (int y = 0; y < screen->h; ++y)
+        for (int x = 0; x < screen->w; ++x) {
+            int px = x - offsetX, py = y - offsetY;
+            bool inside = px >= 0 && py >= 0 && px < width * scale && py < height * scale;
+            Uint32 expected = inside ? rawPixel(picture, px / scale, py / scale) : bar;
+            wrong += rawPixel(screen, x, y) != expected;
+        }
+    EXPECT_EQ(wrong, 0) << "at scale " << scale;
+    SDL_FreeSurface(screen);
+    SDL_FreeSurface(picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledPresentTest, ::testing::Values(1, 2, 3, 4),
+                         [](const ::testing::TestParamInfo<int>& info) { return "Times" + std::to_string(info.param); });
+
+struct ScaleKeyCase {
+    const char* name;
+    SDLKey key;
+    SDLMod mod;
+    int step;
+};
+
+class ScaleKeyTest : public ::testing::TestWithParam<ScaleKeyCase> {};
+
+TEST_P(ScaleKeyTest, StepsTheWindowOnlyWithControl) {
+    const ScaleKeyCase& c = GetParam();
+    SDL_keysym key{};
+    key.sym = c.key;
+    key.mod = c.mod;
+    EXPECT_EQ(windowScaleStep(key), c.step);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ScaleKeyTest,
+    ::testing::Values(ScaleKeyCase{"ControlPlus", SDLK_PLUS, KMOD_LCTRL, 1},
+                      ScaleKeyCase{"ControlEquals", SDLK_EQUALS, KMOD_RCTRL, 1},
+                      ScaleKeyCase{"ControlShiftEquals", SDLK_EQUALS, SDLMod(KMOD_LCTRL | KMOD_LSHIFT), 1},
+                      ScaleKeyCase{"ControlKeypadPlus", SDLK_KP_PLUS, KMOD_LCTRL, 1},
+                      ScaleKeyCase{"ControlMinus", SDLK_MINUS, KMOD_LCTRL, -1},
+                      ScaleKeyCase{"ControlKeypadMinus", SDLK_KP_MINUS, KMOD_RCTRL, -1},
+                      ScaleKeyCase{"PlainMinus", SDLK_MINUS, KMOD_NONE, 0},
+                      ScaleKeyCase{"ShiftPlus", SDLK_PLUS, KMOD_LSHIFT, 0},
+                      ScaleKeyCase{"ControlOtherKey", SDLK_a, KMOD_LCTRL, 0}),
+    [](const ::testing::TestParamInfo<ScaleKeyCase>& info) { return std::string(info.param.name); });
+
+// --- the preferences file ---
+
+TEST(Preferences, EveryScaleReadsBackAsWrittenAndTheSettingsStayApart) {
+    TempFolder folder;
+    for (int scale : {1, 2, 4, largestStoredScale}) {
+        ASSERT_TRUE(writePreferences(preferencesFileName, Preferences{scale}));
+        EXPECT_EQ(readPreferences(preferencesFileName).windowScale, scale);
+    }
+    EXPECT_EQ(readWholeFile(folder.file(preferencesFileName)), "scale=16\n");
+    EXPECT_FALSE(platform::isRegularFile(folder.file(settingsFileName)));
+    EXPECT_FALSE(writePreferences("no-such-folder/preferences.set", Preferences{2}));
+}
+
+struct PreferencesTextCase {
+    const char* name;
+    const char* text;
+    int windowScale;
+};
+
+class PreferencesTextTest : public ::testing::TestWithParam<PreferencesTextCase> {};
+
+TEST_P(PreferencesTextTest, ReadsWhatItCanAndDefaultsTheRest) {
+    const PreferencesTextCase& c = GetParam();
+    TempFolder folder;
+    writeWholeFile(folder.file("p.set"), c.text);
+    EXPECT_EQ(readPreferences("p.set").windowScale, c.windowScale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PreferencesTextTest,
+    ::testing::Values(PreferencesTextCase{"Plain", "scale=3\n", 3}, PreferencesTextCase{"WindowsLineEnds", "scale=3\r\n", 3},
+                      PreferencesTextCase{"NoLineEnd", "scale=2", 2},
+                      PreferencesTextCase{"AmongOtherLines", "later=1\r\nscale=2\r\n", 2},
+                      PreferencesTextCase{"Empty", "", 0}, PreferencesTextCase{"NoValue", "scale=\n", 0},
+                      PreferencesTextCase{"Word", "scale=big\n", 0}, PreferencesTextCase{"Zero", "scale=0\n", 0},
+                      PreferencesTextCase{"Negative", "scale=-2\n", 0}, PreferencesTextCase{"TooLarge", "scale=17\n", 0},
+                      PreferencesTextCase{"Huge", "scale=99999999999999999999\n", 0},
+                      PreferencesTextCase{"TrailingJunk", "scale=2x\n", 0},
+                      PreferencesTextCase{"Garbage", "\x01\xff\xfe=scale\n\n", 0}),
+    [](const ::testing::TestParamInfo<PreferencesTextCase>& info) { return std::string(info.param.name); });
+
+TEST(Preferences, AMissingFileGivesTheLargestThatFits) {
+    TempFolder folder;
+    EXPECT_EQ(readPreferences("missing.set").windowScale, 0);
+}
+
+TEST_F(SpineTest, ControlPlusAndMinusScaleTheWindowAndKeepTheChoice) {
+    useDesktopSize(1920, 1080);
+    frames(1);
+    auto pressWithControl = [&](SDLKey key) {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.sym = key;
+        event.key.keysym.mod = KMOD_LCTRL;
+        SDL_PushEvent(&event);
+        frames(1);
+    };
+    SDL_Surface* before = copyOf(displaySurface);
+    pressWithControl(SDLK_EQUALS);
+    ASSERT_NE(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1280);
+    EXPECT_EQ(SDL_GetVideoSurface()->h, 960);
+    EXPECT_EQ(displaySurface->w, 640) << "the game still draws its own picture";
+    EXPECT_EQ(readWholeFile(folder_.file(preferencesFileName)), "scale=2\n");
+    pushScreenMotion(641, 801);
+    frames(1);
+    EXPECT_EQ(app.mouseX, 320);
+    EXPECT_EQ(app.mouseY, 400);
+
+    pressWithControl(SDLK_KP_PLUS);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1280) << "3x would not fit";
+    pressWithControl(SDLK_MINUS);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
+    EXPECT_EQ(readWholeFile(folder_.file(preferencesFileName)), "scale=1\n");
+    pressWithControl(SDLK_KP_MINUS);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640) << "nothing is smaller than 1x";
+    EXPECT_FALSE(platform::isRegularFile(folder_.file(settingsFileName)));
+    EXPECT_EQ(differingPixels(before, displaySurface), 0) << "the menu is drawn alike at every scale";
+    SDL_FreeSurface(before);
+}
+
+TEST_F(SpineTest, ScaleChangesKeepThePictureUntilTheNextFrame) {
+    useDesktopSize(1920, 1080);
+    SDL_FillRect(displaySurface, nullptr, SDL_MapRGB(displaySurface->format, 12, 34, 56));
+    ASSERT_TRUE(stepWindowScale(1));
+    EXPECT_EQ(currentPresentation().scale, 2);
+    EXPECT_EQ(pixel(639, 479).b, 56);
+    ASSERT_TRUE(stepWindowScale(-1));
+    EXPECT_EQ(pixel(0, 0).g, 34);
+}
+
+TEST_F(SpineTest, FullScreenShowsTheLargestScaleBetweenBarsAndTheWindowComesBack) {
+    useDesktopSize(1920, 1080);
+    ASSERT_TRUE(setDisplayMode(640, 480, fullScreenFlags));
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1920);
+    EXPECT_EQ(currentPresentation().scale, 2);
+    EXPECT_EQ(currentPresentation().offsetX, 320);
+    EXPECT_FALSE(stepWindowScale(-1)) << "full screen always fills what it can";
+    frames(1);
+    const Uint32* corner = static_cast<const Uint32*>(SDL_GetVideoSurface()->pixels);
+    EXPECT_EQ(*corner & 0xFFFFFF, 0u) << "the bars are black";
+    pushScreenMotion(320 + 2 * 100, 60 + 2 * 50);
+    frames(1);
+    EXPECT_EQ(app.mouseX, 100);
+    EXPECT_EQ(app.mouseY, 50);
+    chooseWindowScale(1);
+    ASSERT_TRUE(setDisplayMode(640, 480, windowFlags));
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 640);
+    EXPECT_EQ(SDL_GetVideoSurface(), displaySurface) << "a 1x window is drawn on directly";
+}
+
+TEST_F(SpineTest, StartUpTakesTheScaleFromThePreferences) {
+    shutdown();
+    writeWholeFile(folder_.file(preferencesFileName), "scale=3\r\n");
+    AppState fresh;
+    ASSERT_EQ(startProgram(fresh), 0);
+    EXPECT_EQ(chosenWindowScale(), 3);
+    EXPECT_EQ(shutdownProgram(fresh), 0);
+    EXPECT_EQ(readWholeFile(folder_.file(settingsFileName)), "w=1\ns=1\n");
+    EXPECT_EQ(readWholeFile(folder_.file(preferencesFileName)), "scale=3\r\n") << "only a change writes it";
 }

@@ -1,5 +1,6 @@
 // The editor screen: painting and erasing with the mouse, the palette, the four
 // buttons, the save-changes question, test play, and what the screen draws.
+#include "app/display.h"
 #include "app/input.h"
 #include "app/resources.h"
 #include "support/editor_flow.h"
@@ -311,11 +312,13 @@ TEST_F(EditorTest, AnEnemyDeathLeftByEscapeDoesNotRestartTheNextTestPlay) {
 class FullScreenEditorTest : public EditorFlowTest {
 protected:
     FullScreenEditorTest() { writeWholeFile(folder_.file("settings.set"), "w=0\ns=1\n"); }
+    // The screen is the desktop's size; the game's picture is the width it draws.
     void expectFullScreen(int width) {
-        SDL_Surface* display = SDL_GetVideoSurface();
-        ASSERT_NE(display, nullptr);
-        EXPECT_EQ(display->w, width);
-        EXPECT_TRUE(display->flags & SDL_FULLSCREEN) << "screen " << app.screen;
+        SDL_Surface* screen = SDL_GetVideoSurface();
+        ASSERT_NE(screen, nullptr);
+        ASSERT_NE(displaySurface, nullptr);
+        EXPECT_EQ(displaySurface->w, width);
+        EXPECT_TRUE(screen->flags & SDL_FULLSCREEN) << "screen " << app.screen;
     }
 };
 

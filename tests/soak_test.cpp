@@ -4,6 +4,7 @@
 // `make test` runs a short soak; QUARROW_SOAK_SEEDS and QUARROW_SOAK_FRAMES make it
 // longer (`make soak`).
 #include "app/app_state.h"
+#include "app/display.h"
 #include "app/platform.h"
 #include "app/random.h"
 #include "editor/editor.h"
@@ -290,9 +291,10 @@ protected:
 
     std::string violation() const {
         if (app.screen < 0 || app.screen >= screenCount) return "no such screen";
-        if (SDL_Surface* display = SDL_GetVideoSurface()) {
+        if (displaySurface) {
             bool wide = app.screen == Editor || (app.screen >= FileBrowser && app.screen <= NoPlayerDialog);
-            if (display->w != (wide ? 800 : 640)) return "the window is " + std::to_string(display->w) + " wide";
+            if (displaySurface->w != (wide ? 800 : 640))
+                return "the picture is " + std::to_string(displaySurface->w) + " wide";
         }
         if (std::string fault = playerFault(); !fault.empty()) return fault;
         if (app.particles.particles.size() > particleBound) return std::to_string(app.particles.particles.size()) + " particles";

@@ -8,6 +8,7 @@
 #include "app/screens.h"
 #include "game/board_draw.h"
 #include "game/gameplay.h"
+#include "level/preferences.h"
 #include "level/settings.h"
 #include "ui/notification.h"
 
@@ -47,6 +48,7 @@ void drainEvents(AppState& app) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_QUIT) app.running = false;
+        moveEventIntoPicture(event, currentPresentation());
         if (event.type == SDL_MOUSEMOTION) {
             app.mouseX = event.motion.x;
             app.mouseY = event.motion.y;
@@ -75,6 +77,7 @@ int startSystems() {
     if (!reachDisplay(SDL_INIT_EVERYTHING)) return 2;
     SDL_WM_SetCaption("Quarrow 2", nullptr);
     loadWindowIcon();
+    rememberDesktopSize();
     if (!setDisplayMode(640, 480, windowFlags)) return 2;
     openGamepad();
     if (TTF_Init() < 0) return 3;
@@ -87,6 +90,10 @@ int startProgram(AppState& app) {
     platform::catchTerminationSignals();
     // Presenting waits for the display where the driver can; the user's own choice wins.
     setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
+    // The game scales its own picture by whole numbers; should a window manager still
+    // stretch the window, the pixels stay square rather than blurred.
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    chooseWindowScale(readPreferences(preferencesFileName).windowScale);
     int status = startSystems();
     if (status != 4) {
         std::fprintf(stderr, "%s: %s\n", startFailureMessage(status), SDL_GetError());
@@ -112,7 +119,7 @@ FrameResult runFrame(AppState& app, float dt) {
     collectHelpOpeners(app);
     gameplayStep(app, dt);
     drawFrame(app);
-    if (SDL_Flip(displaySurface) == -1) return FrameResult::PresentFailed;
+    if (!presentDisplay()) return FrameResult::PresentFailed;
     return app.running ? FrameResult::Continue : FrameResult::Quit;
 }
 

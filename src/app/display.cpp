@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 SDL_Surface* displaySurface = nullptr;
 
@@ -62,9 +63,171 @@ bool reachDisplay(Uint32 subsystems) {
     }
 }
 
+namespace {
+
+struct DisplayState {
+    SDL_Surface* screen = nullptr;  // SDL's own; the picture itself when they are one size
+    int desktopWidth = 0, desktopHeight = 0;
+    int chosenScale = 0;
+    Uint32 flags = 0;
+    Presentation presentation;
+};
+
+DisplayState display;
+
+int windowScaleFor(int width, int height) {
+    int largest = largestWindowScale(width, height, display.desktopWidth, display.desktopHeight);
+    return display.chosenScale > 0 ? std::min(display.chosenScale, largest) : largest;
+}
+
+// The screen's size and where the picture lies on it, for a mode about to be set.
+Presentation plannedPresentation(int width, int height, Uint32 flags) {
+    bool fullScreenFits = display.desktopWidth >= width && display.desktopHeight >= height;
+    if ((flags & SDL_FULLSCREEN) && fullScreenFits)
+        return fullScreenPresentation(width, height, display.desktopWidth, display.desktopHeight);
+    // Full screen on an unknown or smaller desktop is left to SDL at the picture's size.
+    int scale = (flags & SDL_FULLSCREEN) ? 1 : windowScaleFor(width, height);
+    return Presentation{scale, 0, 0, width, height};
+}
+
+void screenSize(const Presentation& p, Uint32 flags, int& screenWidth, int& screenHeight) {
+    bool scaledFullScreen = (flags & SDL_FULLSCREEN) && (p.offsetX > 0 || p.offsetY > 0 || p.scale > 1);
+    screenWidth = scaledFullScreen ? display.desktopWidth : p.width * p.scale;
+    screenHeight = scaledFullScreen ? display.desktopHeight : p.height * p.scale;
+}
+
+SDL_Surface* copyOfPicture() {
+    if (!displaySurface) return nullptr;
+    return SDL_ConvertSurface(displaySurface, displaySurface->format, SDL_SWSURFACE);
+}
+
+// After SDL_Quit the screen, and a picture that was the screen, are gone with the library.
+bool screenStillShown() { return display.screen && display.screen == SDL_GetVideoSurface(); }
+
+void releasePicture() {
+    if (displaySurface && displaySurface != display.screen) SDL_FreeSurface(displaySurface);
+    displaySurface = nullptr;
+    display.screen = nullptr;
+}
+
+// Drawing goes to the screen itself when it is the picture's size, and otherwise to a
+// picture of the screen's pixel layout, so images converted for the display draw as fast.
+SDL_Surface* pictureFor(SDL_Surface* screen, int width, int height) {
+    if (screen->w == width && screen->h == height) return screen;
+    const SDL_PixelFormat& f = *screen->format;
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, f.Rmask, f.Gmask, f.Bmask, f.Amask);
+}
+
+}  // namespace
+
+int largestWindowScale(int width, int height, int desktopWidth, int desktopHeight) {
+    auto fits = [&](int scale) {
+        return scale * width * 100 <= desktopWidth * desktopPercentForWindow &&
+               scale * height * 100 <= desktopHeight * desktopPercentForWindow;
+    };
+    int scale = 1;
+    while (fits(scale + 1)) ++scale;
+    return scale;
+}
+
+Presentation fullScreenPresentation(int width, int height, int screenWidth, int screenHeight) {
+    int scale = std::max(1, std::min(screenWidth / width, screenHeight / height));
+    return Presentation{scale, std::max(0, (screenWidth - width * scale) / 2),
+                        std::max(0, (screenHeight - height * scale) / 2), width, height};
+}
+
+PicturePoint toPicture(int screenX, int screenY, const Presentation& p) {
+    // Bars and the window's edge both read as the picture's nearest edge.
+    auto along = [&](int position, int offset, int length) {
+        return std::clamp((position - offset) / p.scale, 0, length - 1);
+    };
+    return PicturePoint{along(screenX, p.offsetX, p.width), along(screenY, p.offsetY, p.height)};
+}
+
+void moveEventIntoPicture(SDL_Event& event, const Presentation& presentation) {
+    auto move = [&](Uint16& x, Uint16& y) {
+        PicturePoint at = toPicture(x, y, presentation);
+        x = static_cast<Uint16>(at.x);
+        y = static_cast<Uint16>(at.y);
+    };
+    if (event.type == SDL_MOUSEMOTION) move(event.motion.x, event.motion.y);
+    if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_MOUSEBUTTONUP) move(event.button.x, event.button.y);
+}
+
+void presentScaled(SDL_Surface* picture, SDL_Surface* screen, const Presentation& p) {
+    if (picture->format->BytesPerPixel != 4 || screen->format->BytesPerPixel != 4) return;
+    const int s = p.scale;
+    int columns = std::min(picture->w, (screen->w - p.offsetX) / s);
+    int rows = std::min(picture->h, (screen->h - p.offsetY) / s);
+    if (columns <= 0 || rows <= 0) return;
+    if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+    const size_t rowBytes = static_cast<size_t>(columns) * s * 4;
+    for (int y = 0; y < rows; ++y) {
+        const Uint32* from = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture->pixels) + y * picture->pitch);
+        Uint8* firstRow = static_cast<Uint8*>(screen->pixels) + (p.offsetY + y * s) * screen->pitch + p.offsetX * 4;
+        Uint32* onto = reinterpret_cast<Uint32*>(firstRow);
+        for (int x = 0; x < columns; ++x)
+            for (int k = 0; k < s; ++k) *onto++ = from[x];
+        for (int k = 1; k < s; ++k) std::memcpy(firstRow + k * screen->pitch, firstRow, rowBytes);
+    }
+    if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+}
+
+void rememberDesktopSize() {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (info) useDesktopSize(info->current_w, info->current_h);
+}
+
+void useDesktopSize(int width, int height) {
+    display.desktopWidth = width;
+    display.desktopHeight = height;
+}
+
+void chooseWindowScale(int scale) { display.chosenScale = std::max(0, scale); }
+
+int chosenWindowScale() { return display.chosenScale; }
+
+const Presentation& currentPresentation() { return display.presentation; }
+
 bool setDisplayMode(int width, int height, Uint32 flags) {
-    displaySurface = SDL_SetVideoMode(width, height, 32, flags);
+    bool samePicture = screenStillShown() && displaySurface && displaySurface->w == width && displaySurface->h == height;
+    SDL_Surface* kept = samePicture ? copyOfPicture() : nullptr;
+    releasePicture();
+    Presentation p = plannedPresentation(width, height, flags);
+    int screenWidth = 0, screenHeight = 0;
+    screenSize(p, flags, screenWidth, screenHeight);
+    display.screen = SDL_SetVideoMode(screenWidth, screenHeight, 32, flags);
+    if (!display.screen && (screenWidth != width || screenHeight != height)) {
+        // A display that refuses the larger mode still shows the picture as it is.
+        p = Presentation{1, 0, 0, width, height};
+        display.screen = SDL_SetVideoMode(width, height, 32, flags);
+    }
+    if (display.screen) {
+        displaySurface = pictureFor(display.screen, width, height);
+        // Bars stay black: the picture is never drawn over them.
+        if (displaySurface != display.screen) SDL_FillRect(display.screen, nullptr, 0);
+        if (displaySurface && kept) SDL_BlitSurface(kept, nullptr, displaySurface, nullptr);
+    }
+    if (kept) SDL_FreeSurface(kept);
+    display.flags = flags;
+    display.presentation = p;
     return displaySurface != nullptr;
+}
+
+bool stepWindowScale(int step) {
+    if (!displaySurface || (display.flags & SDL_FULLSCREEN)) return false;
+    Presentation now = display.presentation;
+    int largest = largestWindowScale(now.width, now.height, display.desktopWidth, display.desktopHeight);
+    int scale = std::clamp(now.scale + step, 1, largest);
+    if (scale == now.scale) return false;
+    display.chosenScale = scale;
+    return setDisplayMode(now.width, now.height, display.flags);
+}
+
+bool presentDisplay() {
+    if (!screenStillShown()) return false;
+    if (displaySurface && displaySurface != display.screen) presentScaled(displaySurface, display.screen, display.presentation);
+    return SDL_Flip(display.screen) == 0;
 }
 
 Sint16 toPixel(float coordinate) {

@@ -1,16 +1,25 @@
 #include "app/input.h"
 
+#include "app/display.h"
 #include "app/platform.h"
 #include "app/play_keys.h"
 #include "app/screens.h"
+#include "level/preferences.h"
 #include "ui/dialogs.h"
 #include "ui/main_menu.h"
 #include "ui/notification.h"
 
 namespace {
 
+// The choice outlives the run, so a window set smaller on a large screen opens smaller again.
+void scaleWindow(int step) {
+    if (stepWindowScale(step)) writePreferences(preferencesFileName, Preferences{chosenWindowScale()});
+}
+
 // Keys that mean the same on every screen that does not take typed text.
-void pressSharedKey(AppState& app, SDLKey key) {
+void pressSharedKey(AppState& app, const SDL_keysym& keysym) {
+    SDLKey key = keysym.sym;
+    if (int step = windowScaleStep(keysym)) scaleWindow(step);
     if (key == SDLK_F1) openHelpPage(app, helpPageFor(app.screen));
     if (key == SDLK_LSHIFT) app.input.shiftHeld = true;
     if (key == SDLK_ESCAPE) app.play.player.vx = 0;
@@ -69,13 +78,21 @@ void openGamepad() {
 
 const char* helpPageFor(ScreenId screen) { return screenFor(screen).helpPage; }
 
+int windowScaleStep(const SDL_keysym& key) {
+    if (!(key.mod & KMOD_CTRL)) return 0;
+    // Plus sits on the "=" key of many layouts, and SDL reports that key with Shift held.
+    if (key.sym == SDLK_PLUS || key.sym == SDLK_EQUALS || key.sym == SDLK_KP_PLUS) return 1;
+    if (key.sym == SDLK_MINUS || key.sym == SDLK_KP_MINUS) return -1;
+    return 0;
+}
+
 void handleKeyDown(AppState& app, const SDL_keysym& key) {
     if (isDisplayKey(key)) {
         toggleDisplay(app);
         return;
     }
     const Screen& screen = screenFor(app.screen);
-    if (!screen.typesText) pressSharedKey(app, key.sym);
+    if (!screen.typesText) pressSharedKey(app, key);
     if (screen.answers && answerDialogKey(app, key.sym, *screen.answers)) return;
     if (screen.key) screen.key(app, key);
 }

@@ -15,5 +15,8 @@ void handleMouseDown(AppState& app, Uint8 button);
 void handleMouseUp(AppState& app, Uint8 button);
 void handleMouseMotion(AppState& app);
 
+// Ctrl+Plus (or Ctrl+=) makes the window a step larger: +1; Ctrl+Minus smaller: -1; else 0.
+int windowScaleStep(const SDL_keysym& key);
+
 // The help page that F1 opens on a screen, relative to the game folder.
 const char* helpPageFor(ScreenId screen);

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "app/display.h"
 #include "app/random.h"
 #include "level/map_file.h"
 #include "level/saved_game.h"
@@ -108,6 +109,12 @@ void GameTest::tapKey(SDLKey key) {
 }
 
 void GameTest::pushMotion(int x, int y) {
+    // The middle of the block the picture's pixel became on the screen.
+    const Presentation& p = currentPresentation();
+    pushScreenMotion(p.offsetX + x * p.scale + p.scale / 2, p.offsetY + y * p.scale + p.scale / 2);
+}
+
+void GameTest::pushScreenMotion(int x, int y) {
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
     event.motion.x = static_cast<Uint16>(x);
@@ -137,7 +144,7 @@ void GameTest::pushQuit() {
 }
 
 SDL_Color GameTest::pixel(int x, int y) const {
-    SDL_Surface* surface = SDL_GetVideoSurface();
+    SDL_Surface* surface = displaySurface;
     SDL_Color colour = {0, 0, 0, 0};
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return colour;
     SDL_LockSurface(surface);

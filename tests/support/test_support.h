@@ -56,12 +56,15 @@ protected:
     FrameResult frames(int count, float dt = 1.0f / 60.0f);
     void pushKey(SDLKey key, bool down = true, Uint16 unicode = 0, SDLMod mod = KMOD_NONE);
     void tapKey(SDLKey key);  // down, one frame, up, one frame
+    // A position in the game's picture, pushed where it lies on the screen at the present scale.
     void pushMotion(int x, int y);
+    // A position on the screen, as the window reports it.
+    void pushScreenMotion(int x, int y);
     void pushButton(Uint8 button, bool down = true);
     void pushQuit();
     // A left click at (x, y): motion, press, release, one frame.
     void click(int x, int y);
-    // Reads one pixel of the display surface as (r, g, b).
+    // Reads one pixel of the game's picture, before any scaling, as (r, g, b).
     SDL_Color pixel(int x, int y) const;
 
     // Shuts the program down as the loop's end does; returns its exit status.
