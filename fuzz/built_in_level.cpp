@@ -4,7 +4,6 @@
 #include "core/play_state.h"
 #include "level/map_file.h"
 
-
 namespace {
 
 // The mirror puts every piece at the mirror image of its place, in the list of the

@@ -6,12 +6,12 @@
 #include "game/gameplay.h"
 #include "level/map_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 

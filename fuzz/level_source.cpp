@@ -27,7 +27,8 @@ bool sameLevel(const LevelSource& a, const LevelSource& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LevelSource level;
-    std::vector<SourceError> errors = parseLevelSource(inputBytes(data, size).substr(0, sourceReadLimit), "fuzz.txt", level);
+    std::vector<SourceError> errors =
+        parseLevelSource(inputBytes(data, size).substr(0, sourceReadLimit), "fuzz.txt", level);
     for (const SourceError& error : errors) FUZZ_CHECK(namesFileAndLine(error.message));
     if (!errors.empty()) return 0;
 

@@ -2,8 +2,8 @@
 // reads the same.
 #include "fuzz_support.h"
 
-#include "level/saved_game.h"
 #include "level/map_file.h"
+#include "level/saved_game.h"
 
 #include <algorithm>
 

@@ -67,22 +67,21 @@ TEST_P(VideoDriverTest, IsKeptTriedAgainOrGivenUp) {
 
 INSTANTIATE_TEST_SUITE_P(
     Drivers, VideoDriverTest,
-    ::testing::Values(DriverCase{"X11IsKept", "x11", nullptr, 1, DriverVerdict::Keep},
-                      DriverCase{"WaylandIsKept", "wayland", nullptr, 1, DriverVerdict::Keep},
-                      DriverCase{"ConsoleIsKept", "KMSDRM", nullptr, 1, DriverVerdict::Keep},
-                      DriverCase{"OffscreenIsTriedAgain", "offscreen", nullptr, 1, DriverVerdict::TryAgain},
-                      DriverCase{"DummyUnderAnEmptyChoiceIsTriedAgain", "dummy", "", displayAttempts - 1,
-                                 DriverVerdict::TryAgain},
-                      DriverCase{"EvdevIsGivenUpAtTheLastAttempt", "evdev", nullptr, displayAttempts,
-                                 DriverVerdict::GiveUp},
-                      DriverCase{"OffscreenChosenIsKept", "offscreen", "offscreen", displayAttempts,
-                                 DriverVerdict::Keep},
-                      DriverCase{"DummyChosenInAListIsKept", "dummy", "x11,dummy", 1, DriverVerdict::Keep}),
+    ::testing::Values(
+        DriverCase{"X11IsKept", "x11", nullptr, 1, DriverVerdict::Keep},
+        DriverCase{"WaylandIsKept", "wayland", nullptr, 1, DriverVerdict::Keep},
+        DriverCase{"ConsoleIsKept", "KMSDRM", nullptr, 1, DriverVerdict::Keep},
+        DriverCase{"OffscreenIsTriedAgain", "offscreen", nullptr, 1, DriverVerdict::TryAgain},
+        DriverCase{"DummyUnderAnEmptyChoiceIsTriedAgain", "dummy", "", displayAttempts - 1, DriverVerdict::TryAgain},
+        DriverCase{"EvdevIsGivenUpAtTheLastAttempt", "evdev", nullptr, displayAttempts, DriverVerdict::GiveUp},
+        DriverCase{"OffscreenChosenIsKept", "offscreen", "offscreen", displayAttempts, DriverVerdict::Keep},
+        DriverCase{"DummyChosenInAListIsKept", "dummy", "x11,dummy", 1, DriverVerdict::Keep}),
     [](const ::testing::TestParamInfo<DriverCase>& info) { return std::string(info.param.name); });
 
 TEST(NoDisplayMessage, NamesTheDriverTheTriesAndTheDisplaysSeen) {
     std::string message = noDisplayMessage("offscreen", 5, ":99", nullptr);
-    for (const char* part : {"\"offscreen\"", "5 tries", "DISPLAY=\":99\"", "WAYLAND_DISPLAY not set", "SDL_VIDEODRIVER"})
+    for (const char* part :
+         {"\"offscreen\"", "5 tries", "DISPLAY=\":99\"", "WAYLAND_DISPLAY not set", "SDL_VIDEODRIVER"})
         EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
     message = noDisplayMessage("dummy", 3, nullptr, "wayland-1");
     for (const char* part : {"DISPLAY not set", "WAYLAND_DISPLAY=\"wayland-1\""})
@@ -237,8 +236,8 @@ TEST_F(SpineTest, ColourKeysHideExactlyTheirColour) {
     };
     SDL_Surface* green = loadKeyedImage(writeKeyProbe(folder_, 38, 127, 0, 1), 38, 127, 0);
     ASSERT_NE(green, nullptr);
-    EXPECT_EQ(drawnOverMagenta(green, 0).g, 0);   // the board shows through
-    EXPECT_EQ(drawnOverMagenta(green, 1).g, 127); // (38, 127, 1) is drawn
+    EXPECT_EQ(drawnOverMagenta(green, 0).g, 0);    // the board shows through
+    EXPECT_EQ(drawnOverMagenta(green, 1).g, 127);  // (38, 127, 1) is drawn
     SDL_FreeSurface(green);
 
     SDL_Surface* whiteKeyed = loadKeyedImage(writeKeyProbe(folder_, 255, 255, 255, 254), 255, 255, 255);
@@ -298,7 +297,8 @@ SDL_Surface* patternedBackdrop() {
     SDL_Surface* backdrop = copyOf(displaySurface);
     for (int y = 0; y < backdrop->h; ++y)
         for (int x = 0; x < backdrop->w; ++x)
-            rawPixel(backdrop, x, y) = SDL_MapRGB(backdrop->format, y & 0xFF, x & 0xFF, (3 * x + y) & 0xFF) | (x & 0x10) << 24;
+            rawPixel(backdrop, x, y) = SDL_MapRGB(backdrop->format, y & 0xFF, x & 0xFF, (3 * x + y) & 0xFF) | (x & 0x10)
+                                                                                                                  << 24;
     return backdrop;
 }
 
@@ -314,13 +314,18 @@ TEST_F(SpineTest, TranslucentKeyedImagesBlendExactlyAsTheLibraryBlits) {
         SDL_Rect source;  // w 0: the whole image
     };
     const Placement placements[] = {
-        {0, 0, {}}, {-100, -50, {}}, {500, 300, {}}, {10, 10, {20, 30, 100, 40}}, {-5, 3, {-10, -10, 50, 50}},
+        {0, 0, {}},
+        {-100, -50, {}},
+        {500, 300, {}},
+        {10, 10, {20, 30, 100, 40}},
+        {-5, 3, {-10, -10, 50, 50}},
         {600, 460, {200, 200, 100, 100}},
     };
     auto expectSameAsLibrary = [&](SDL_Surface* image, const Placement& at) {
         SDL_BlitSurface(backdrop, nullptr, displaySurface, nullptr);
         SDL_Surface* expected = copyOf(displaySurface);
-        SDL_Rect source = at.source, sourceForUs = at.source, where = {static_cast<Sint16>(at.x), static_cast<Sint16>(at.y), 0, 0};
+        SDL_Rect source = at.source, sourceForUs = at.source,
+                 where = {static_cast<Sint16>(at.x), static_cast<Sint16>(at.y), 0, 0};
         SDL_BlitSurface(image, at.source.w ? &source : nullptr, expected, &where);
         drawImage(at.x, at.y, image, at.source.w ? &sourceForUs : nullptr);
         EXPECT_EQ(differingPixels(expected, displaySurface), 0)
@@ -446,7 +451,8 @@ TEST_P(ManualNoticeTest, F1TellsWhereTheManualIs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ManualNoticeTest,
-                         ::testing::Values(HelpCase{"WithoutAnOpener", nullptr}, HelpCase{"WithAFailingOpener", "exit 4"}),
+                         ::testing::Values(HelpCase{"WithoutAnOpener", nullptr},
+                                           HelpCase{"WithAFailingOpener", "exit 4"}),
                          [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SpineTest, AnUnlockNoticeTakesTheStripBackFromAText) {
@@ -479,21 +485,24 @@ TEST_P(WindowScaleTest, IsTheLargestWholeNumberWithinNinetyPercentOfTheDesktop) 
     EXPECT_EQ(largestWindowScale(c.width, c.height, c.desktopWidth, c.desktopHeight), c.scale);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Desktops, WindowScaleTest,
-    ::testing::Values(WindowScaleCase{"FullHd", 640, 480, 1920, 1080, 2}, WindowScaleCase{"Qhd", 640, 480, 2560, 1440, 2},
-                      WindowScaleCase{"FourK", 640, 480, 3840, 2160, 4}, WindowScaleCase{"Xga", 640, 480, 1024, 768, 1},
-                      WindowScaleCase{"SmallerThanThePicture", 640, 480, 320, 200, 1},
-                      WindowScaleCase{"Unknown", 640, 480, 0, 0, 1},
-                      // 2 x 480 is 960, 90 % of 1067 is 960.3, and of 1066 only 959.4.
-                      WindowScaleCase{"JustTallEnough", 640, 480, 1920, 1067, 2},
-                      WindowScaleCase{"JustTooShort", 640, 480, 1920, 1066, 1},
-                      WindowScaleCase{"EditorOnFullHd", 800, 480, 1920, 1080, 2},
-                      WindowScaleCase{"EditorOnFourK", 800, 480, 3840, 2160, 4},
-                      // 3 x 800 is 2400, wider than 90 % of 2560.
-                      WindowScaleCase{"EditorOnAWideQhd", 800, 480, 2560, 1600, 2},
-                      WindowScaleCase{"EditorOnXga", 800, 480, 1024, 768, 1}),
-    [](const ::testing::TestParamInfo<WindowScaleCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Desktops, WindowScaleTest,
+                         ::testing::Values(WindowScaleCase{"FullHd", 640, 480, 1920, 1080, 2},
+                                           WindowScaleCase{"Qhd", 640, 480, 2560, 1440, 2},
+                                           WindowScaleCase{"FourK", 640, 480, 3840, 2160, 4},
+                                           WindowScaleCase{"Xga", 640, 480, 1024, 768, 1},
+                                           WindowScaleCase{"SmallerThanThePicture", 640, 480, 320, 200, 1},
+                                           WindowScaleCase{"Unknown", 640, 480, 0, 0, 1},
+                                           // 2 x 480 is 960, 90 % of 1067 is 960.3, and of 1066 only 959.4.
+                                           WindowScaleCase{"JustTallEnough", 640, 480, 1920, 1067, 2},
+                                           WindowScaleCase{"JustTooShort", 640, 480, 1920, 1066, 1},
+                                           WindowScaleCase{"EditorOnFullHd", 800, 480, 1920, 1080, 2},
+                                           WindowScaleCase{"EditorOnFourK", 800, 480, 3840, 2160, 4},
+                                           // 3 x 800 is 2400, wider than 90 % of 2560.
+                                           WindowScaleCase{"EditorOnAWideQhd", 800, 480, 2560, 1600, 2},
+                                           WindowScaleCase{"EditorOnXga", 800, 480, 1024, 768, 1}),
+                         [](const ::testing::TestParamInfo<WindowScaleCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 struct FullScreenCase {
     const char* name;
@@ -604,7 +613,9 @@ TEST_P(ScaledPresentTest, DrawsEachPixelAsABlockAndLeavesTheBars) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ScaledPresentTest, ::testing::Values(1, 2, 3, 4),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Times" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Times" + std::to_string(info.param);
+                         });
 
 struct ScaleKeyCase {
     const char* name;
@@ -666,12 +677,14 @@ TEST_P(PreferencesTextTest, ReadsWhatItCanAndDefaultsTheRest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, PreferencesTextTest,
-    ::testing::Values(PreferencesTextCase{"Plain", "scale=3\n", 3}, PreferencesTextCase{"WindowsLineEnds", "scale=3\r\n", 3},
+    ::testing::Values(PreferencesTextCase{"Plain", "scale=3\n", 3},
+                      PreferencesTextCase{"WindowsLineEnds", "scale=3\r\n", 3},
                       PreferencesTextCase{"NoLineEnd", "scale=2", 2},
                       PreferencesTextCase{"AmongOtherLines", "later=1\r\nscale=2\r\n", 2},
                       PreferencesTextCase{"Empty", "", 0}, PreferencesTextCase{"NoValue", "scale=\n", 0},
                       PreferencesTextCase{"Word", "scale=big\n", 0}, PreferencesTextCase{"Zero", "scale=0\n", 0},
-                      PreferencesTextCase{"Negative", "scale=-2\n", 0}, PreferencesTextCase{"TooLarge", "scale=17\n", 0},
+                      PreferencesTextCase{"Negative", "scale=-2\n", 0},
+                      PreferencesTextCase{"TooLarge", "scale=17\n", 0},
                       PreferencesTextCase{"Huge", "scale=99999999999999999999\n", 0},
                       PreferencesTextCase{"TrailingJunk", "scale=2x\n", 0},
                       PreferencesTextCase{"Garbage", "\x01\xff\xfe=scale\n\n", 0}),

@@ -1,11 +1,11 @@
 // Dialog buttons, the darkened snapshot, the name input and the sliding notice.
+#include "ui/dialogs.h"
 #include "app/display.h"
 #include "app/resources.h"
 #include "game/board_draw.h"
 #include "level/map_file.h"
 #include "support/board_sketch.h"
 #include "support/test_support.h"
-#include "ui/dialogs.h"
 
 namespace {
 
@@ -187,7 +187,9 @@ TEST_P(DialogBackdropTest, LooksAsTheDimLayerBlendedOverTheBoardDrawnOnTheSnapsh
 INSTANTIATE_TEST_SUITE_P(Windows, DialogBackdropTest,
                          ::testing::Values(BackdropCase{"NoSavedGame", NoSavedGameDialog, 640, {162, 176, 316, 128}},
                                            BackdropCase{"NoPlayer", NoPlayerDialog, 800, {242, 176, 316, 128}}),
-                         [](const ::testing::TestParamInfo<BackdropCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BackdropCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DialogTest, TheNameTakesSeventeenAllowedCharactersAndBackspace) {
     openLevelNameDialog(app, "");

@@ -17,8 +17,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -39,7 +39,8 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& entries
     for (char** entry = environ; *entry; ++entry) {
         std::string text = *entry;
         bool replaced = false;
-        for (const std::string& own : entries) replaced |= text.compare(0, own.find('=') + 1, own, 0, own.find('=') + 1) == 0;
+        for (const std::string& own : entries)
+            replaced |= text.compare(0, own.find('=') + 1, own, 0, own.find('=') + 1) == 0;
         if (!replaced) result.push_back(text);
     }
     result.insert(result.end(), entries.begin(), entries.end());
@@ -196,13 +197,12 @@ std::string allByteValues() {
 }
 
 TEST(InstalledTree, LaysTheGameOutTheWayDebianLaysOutGames) {
-    for (const char* program : {QUARROW_GAMES_DIR "/quarrow2", QUARROW_GAMES_DIR "/quarrow-solve",
-                                QUARROW_LIBEXEC_DIR "/quarrow2"})
+    for (const char* program :
+         {QUARROW_GAMES_DIR "/quarrow2", QUARROW_GAMES_DIR "/quarrow-solve", QUARROW_LIBEXEC_DIR "/quarrow2"})
         EXPECT_EQ(access(installed(program).c_str(), X_OK), 0) << program;
-    for (const char* file :
-         {"resources.res/icons/wndicon.icon", "resources.res/images/player.img", "resources.res/maps/level1.map",
-          "resources.res/music/music1.mus", "resources.res/sounds/goal.snd", "help/index.html",
-          "help/files/level-editor.html"})
+    for (const char* file : {"resources.res/icons/wndicon.icon", "resources.res/images/player.img",
+                             "resources.res/maps/level1.map", "resources.res/music/music1.mus",
+                             "resources.res/sounds/goal.snd", "help/index.html", "help/files/level-editor.html"})
         EXPECT_TRUE(fs::is_regular_file(fs::path(gameData()) / file)) << file;
     // The fonts belong to their own package: links, and they lead to a font.
     for (const char* font : {"arial.font", "arialbd.font"}) {
@@ -269,8 +269,7 @@ TEST(InstalledTree, SaysWhichLicenceCoversWhichFiles) {
     EXPECT_EQ(licenceTexts["CC-BY-SA-4.0"] + "\n", readWholeFile(SOURCE_DIR "/LICENSES/CC-BY-SA-4.0.txt"));
 
     std::string metainfo = readWholeFile(installed("share/metainfo/" QUARROW_APP_ID ".metainfo.xml"));
-    EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>"),
-              std::string::npos)
+    EXPECT_NE(metainfo.find("<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>"), std::string::npos)
         << metainfo;
 }
 

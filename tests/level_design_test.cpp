@@ -99,7 +99,8 @@ TEST_P(EveryLevel, KeepsTheDesignRulesAndItsRowOfTheTable) {
 
     if (number >= idleFrom) expectRule(number, idleButNoDecoy(level).empty(), stillIdle, "no idle piece but decoys");
     if (number >= craftFrom) {
-        expectRule(number, m.longestRoutineRun <= mostRoutinePresses, stillRoutine, "at most three routine presses in a row");
+        expectRule(number, m.longestRoutineRun <= mostRoutinePresses, stillRoutine,
+                   "at most three routine presses in a row");
         expectRule(number, m.greedyWins == 0, stillGreedyWins, "a greedy player loses");
     }
     expectRule(number, m.withPeach <= mostMoves, stillTooLong, "at most 30 moves with the peach");
@@ -113,7 +114,9 @@ TEST_P(EveryLevel, KeepsTheDesignRulesAndItsRowOfTheTable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LevelDesign, EveryLevel, ::testing::Range(1, levelCount + 1),
-                         [](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Level" + std::to_string(info.param);
+                         });
 
 TEST(LevelDesign, AtMostFiveLevelsAskForMoreThan25Moves) {
     std::map<int, std::string> rows = tableRows();

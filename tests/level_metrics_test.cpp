@@ -23,10 +23,7 @@ std::vector<std::string> neededIdeas(const LevelMetrics& metrics) {
 TEST(LevelMetrics, CountsTheRestingStatesThatCanNoLongerWin) {
     // Right takes the player through the arrow into the pocket before it has the
     // peach: the pocket's two resting cells lead only to the goal without it.
-    LevelMetrics metrics = measureLevel(drawBoard({"#########",
-                                                   "#P..>...#",
-                                                   "#.#####.#",
-                                                   "#*#####G#"}));
+    LevelMetrics metrics = measureLevel(drawBoard({"#########", "#P..>...#", "#.#####.#", "#*#####G#"}));
     ASSERT_TRUE(metrics.solvable);
     EXPECT_EQ(metrics.toGoal, 2);     // R D
     EXPECT_EQ(metrics.withPeach, 4);  // D U R D
@@ -37,33 +34,25 @@ TEST(LevelMetrics, CountsTheRestingStatesThatCanNoLongerWin) {
 TEST(LevelMetrics, AFamilyIsNeededOnlyWhenTakingItAwayChangesTheAnswer) {
     // The left arrow stops the first slide above the peach; the earth stands
     // where no slide passes.
-    LevelMetrics metrics = measureLevel(drawBoard({"#########",
-                                                   "#P.....<#",
-                                                   "#.####*##",
-                                                   "#.####.%#",
-                                                   "#G.....##"}));
+    LevelMetrics metrics = measureLevel(drawBoard({"#########", "#P.....<#", "#.####*##", "#.####.%#", "#G.....##"}));
     ASSERT_EQ(metrics.ideas.size(), 2u);
     EXPECT_EQ(neededIdeas(metrics), (std::vector<std::string>{"arrows"}));
 }
 
 TEST(LevelMetrics, EnemiesMatterWhenTheCalmRouteMeetsThemAndCountWaitsAsMoves) {
-    std::vector<std::string> lane = {"#########",
-                                     "#P......#",
-                                     "#.#######",
-                                     "#.......#",
-                                     "#.......#",
-                                     "#.....*.#",
-                                     "#######G#"};
+    std::vector<std::string> lane = {"#########", "#P......#", "#.#######", "#.......#",
+                                     "#.......#", "#.....*.#", "#######G#"};
     LevelMetrics calm = measureLevel(drawBoard(lane));
     EXPECT_FALSE(calm.hasEnemies);
     EXPECT_EQ(calm.withPeach, 3);  // D R D
-    lane[4][3] = 'H';  // patrols the row the first slide crosses
+    lane[4][3] = 'H';              // patrols the row the first slide crosses
     LevelMetrics guarded = measureLevel(drawBoard(lane));
     EXPECT_TRUE(guarded.hasEnemies);
     EXPECT_TRUE(guarded.enemiesMatter);
     EXPECT_GE(guarded.waits, 1);
     EXPECT_EQ(guarded.mostWaitRuns, 1) << "one wait before the first slide, whichever way the enemy starts";
-    EXPECT_EQ(fewestWaitRuns(drawBoard(lane), EnemyStarts{false}) + fewestWaitRuns(drawBoard(lane), EnemyStarts{true}), 1)
+    EXPECT_EQ(fewestWaitRuns(drawBoard(lane), EnemyStarts{false}) + fewestWaitRuns(drawBoard(lane), EnemyStarts{true}),
+              1)
         << "one start leaves the row free at once";
     EXPECT_EQ(guarded.withPeach, calm.withPeach + guarded.waits);
 }
@@ -82,11 +71,7 @@ TEST(LevelMetrics, ATeachesLineNamesFamiliesByTheirWords) {
 TEST(LevelMetrics, APieceIsIdleWhenTheLevelNeedsNoOtherRouteWithoutIt) {
     // The arrow stops the first slide above the peach; the earth beside the pit
     // and the key at the far end of the goal row lie where no slide stops.
-    LevelGrid grid = drawBoard({"#########",
-                                "#P.....<#",
-                                "#.####*##",
-                                "#.####.%#",
-                                "#G.....k#"});
+    LevelGrid grid = drawBoard({"#########", "#P.....<#", "#.####*##", "#.####.%#", "#G.....k#"});
     std::vector<std::pair<std::string, std::string>> idle;
     for (const IdlePiece& piece : idlePieces(grid)) idle.push_back({pieceName(piece.tile), cellText(piece.cell)});
     EXPECT_EQ(idle, (std::vector<std::pair<std::string, std::string>>{{"earth", "8,4"}, {"key", "8,5"}}));
@@ -118,12 +103,12 @@ TEST_P(RoutinePresses, CountTheLongestRunWithNoOtherPlaceToGo) {
 
 // A winding corridor: every other press is blocked or slides back to where the
 // last one started. A side pocket at the second turn makes two presses choices.
-INSTANTIATE_TEST_SUITE_P(LevelMetrics, RoutinePresses,
-                         ::testing::Values(RoutineCase{"WindingCorridor",
-                                                       {"#######", "#P...##", "####.##", "##...##", "##.####", "##.*.G#"}, 5},
-                                           RoutineCase{"SidePocket",
-                                                       {"#######", "#P...##", "####.##", "##....#", "##.####", "##.*.G#"}, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    LevelMetrics, RoutinePresses,
+    ::testing::Values(
+        RoutineCase{"WindingCorridor", {"#######", "#P...##", "####.##", "##...##", "##.####", "##.*.G#"}, 5},
+        RoutineCase{"SidePocket", {"#######", "#P...##", "####.##", "##....#", "##.####", "##.*.G#"}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct GreedyCase {
     const char* name;
@@ -149,16 +134,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Straight over the peach into the goal.
         GreedyCase{"WinsAlongACorridor", {"#######", "#P.*.G#"}, GreedyEnd::Won, 1},
         // The goal lies next to the peach, so the first press ends there without it.
-        GreedyCase{"StopsOnTheGoalBesideThePeach", {"########", "#P..G*.#", "#.####.#", "#......#"}, GreedyEnd::GoalWithoutPeach, 1},
+        GreedyCase{"StopsOnTheGoalBesideThePeach",
+                   {"########", "#P..G*.#", "#.####.#", "#......#"},
+                   GreedyEnd::GoalWithoutPeach,
+                   1},
         // Through the one-way arrow towards the peach, into a pocket it cannot leave.
-        GreedyCase{"WalksIntoAOneWayPocket", {"#######", "#P>.#*#", "#.###.#", "#.....#", "#####G#"}, GreedyEnd::Stuck, 1},
+        GreedyCase{
+            "WalksIntoAOneWayPocket", {"#######", "#P>.#*#", "#.###.#", "#.....#", "#####G#"}, GreedyEnd::Stuck, 1},
         // Left and Up both rest two cells from the peach: Left goes first and wins;
         // Up would have ended in a shaft with nowhere new to go.
         GreedyCase{"BreaksTiesLeftFirst", {"#######", "#*#.###", "#.#.###", "#..P###", "#G#####"}, GreedyEnd::Won, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LevelTable, TheTableGoesBetweenItsMarkersAndIsReadBackByLevel) {
-    std::string readme = "intro\n<!-- level table: made by `make level-table` -->\nold\n<!-- end of level table -->\nafter\n";
+    std::string readme =
+        "intro\n<!-- level table: made by `make level-table` -->\nold\n<!-- end of level table -->\nafter\n";
     MeasuredLevel level;
     level.number = 12;
     level.source.name = "Hole Punch";

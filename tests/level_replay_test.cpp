@@ -18,8 +18,8 @@
 namespace {
 
 constexpr int restFrameCap = 1200;
-constexpr int goalDelayFrames = 240;   // the goal delay is 3 s
-constexpr int lowFrictionDepth = 60;   // one-cell steps allowed per recorded move
+constexpr int goalDelayFrames = 240;  // the goal delay is 3 s
+constexpr int lowFrictionDepth = 60;  // one-cell steps allowed per recorded move
 constexpr std::uint64_t seedsToTry = 10000;
 
 enum Way { Shipped, Mirrored, Fast, LowFrictionWay };
@@ -98,7 +98,8 @@ protected:
         app.play.random.state = *seed;
         startLevel(app, level.number);
         ASSERT_EQ(app.screen, PlayLevel);
-        ASSERT_EQ(enemyStarts(), expectedStarts(level, rules, starts)) << name << ": the enemies did not start as forced";
+        ASSERT_EQ(enemyStarts(), expectedStarts(level, rules, starts))
+            << name << ": the enemies did not start as forced";
         std::string failure = play(level, way, starts);
         ASSERT_EQ(failure, "") << name;
         frames(goalDelayFrames);
@@ -109,7 +110,8 @@ protected:
     std::string play(const BuiltInLevel& level, Way way, const EnemyStarts& starts) {
         const PlayRules& rules = wayRules[way];
         if (starts.empty() && rules.lowFriction) return playStepwise(level);
-        if (starts.empty() || (way == Shipped && starts == level.source.enemies)) return playAsRecorded(level, rules, starts, level.source.solution);
+        if (starts.empty() || (way == Shipped && starts == level.source.enemies))
+            return playAsRecorded(level, rules, starts, level.source.solution);
         SolveOptions options;
         options.rules = rules;
         options.starts = starts;
@@ -129,7 +131,8 @@ protected:
         return velocities;
     }
     std::vector<float> enemyStarts() const { return startsOf(app.play); }
-    static std::vector<float> expectedStarts(const BuiltInLevel& level, const PlayRules& rules, const EnemyStarts& starts) {
+    static std::vector<float> expectedStarts(const BuiltInLevel& level, const PlayRules& rules,
+                                             const EnemyStarts& starts) {
         MoveSimulator simulator(rules);
         simulator.loadGrid(level.source.grid, starts);
         return startsOf(simulator.level());
@@ -144,7 +147,8 @@ protected:
         for (size_t step = 0; step < moves.size(); ++step) {
             MoveOutcome outcome = simulator.play(expected, moves[step], expected);
             std::string where = "step " + std::to_string(step + 1) + " (" + moveName(moves[step]) + ")";
-            if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) return where + ": the solver's player is lost";
+            if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal)
+                return where + ": the solver's player is lost";
             std::string failure = moves[step] == Move::Wait ? wait() : press(moves[step]);
             if (!failure.empty()) return where + ": " + failure;
             if (cellOfPlayer().column != playerCell(expected).column || cellOfPlayer().row != playerCell(expected).row)
@@ -177,7 +181,8 @@ protected:
                 [&](const PlayState& state) {
                     CellPosition cell = playerCell(state);
                     CellPosition goal = playerCell(target);
-                    return cell.column == goal.column && cell.row == goal.row && progressKey(state) == progressKey(target);
+                    return cell.column == goal.column && cell.row == goal.row &&
+                           progressKey(state) == progressKey(target);
                 },
                 lowFrictionDepth);
             if (!steps) return where + ": no one-cell steps reach the cell this move ends on";
@@ -213,7 +218,8 @@ protected:
 
     CellPosition cellOfPlayer() const {
         const Piece& player = app.play.player;
-        return {static_cast<int>(player.x + cellSize / 2) / cellSize, static_cast<int>(player.y + cellSize / 2) / cellSize};
+        return {static_cast<int>(player.x + cellSize / 2) / cellSize,
+                static_cast<int>(player.y + cellSize / 2) / cellSize};
     }
 };
 

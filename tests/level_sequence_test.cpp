@@ -101,8 +101,10 @@ TEST_F(LevelSequenceTest, WASDAreHeldAsTheArrows) {
     folder_.writeLevel(1, {"", "...P"});
     loadSave(record(1));
     selectAndStart(1);
-    for (auto [key, held] : {std::pair{SDLK_w, &PlayInput::up}, {SDLK_a, &PlayInput::left},
-                             {SDLK_s, &PlayInput::down}, {SDLK_d, &PlayInput::right}}) {
+    for (auto [key, held] : {std::pair{SDLK_w, &PlayInput::up},
+                             {SDLK_a, &PlayInput::left},
+                             {SDLK_s, &PlayInput::down},
+                             {SDLK_d, &PlayInput::right}}) {
         pushKey(key);
         frames(1);
         EXPECT_TRUE(app.input.arrows.*held) << key;
@@ -134,7 +136,10 @@ TEST_F(LevelSequenceTest, FinishingAnEarlierLevelGoesOnWithoutOpeningOneAndEscap
     EXPECT_EQ(app.play.player.y, 32);
     EXPECT_EQ(app.save.highestLevel, 9);
     // A level without a peach counts as one whose peach was taken.
-    EXPECT_EQ(folder_.plainSave(), "09" "00001" + std::string(40, '0'));
+    EXPECT_EQ(folder_.plainSave(),
+              "09"
+              "00001" +
+                  std::string(40, '0'));
 
     tapKey(SDLK_ESCAPE);
     EXPECT_EQ(app.screen, LevelSelect);
@@ -338,8 +343,10 @@ TEST_F(LevelSelectDrawTest, OnlyLevelsUpToTheHighestAreOpenAndShowTheirPeach) {
     app.ui.selectedIndex = 10;
     frames(1);
     for (int index : {0, 9}) EXPECT_TRUE(shows(cellLeft(index) + 4, cellTop(index) + 4, Img::lvlsel_enabled)) << index;
-    for (int index : {10, 34}) EXPECT_TRUE(shows(cellLeft(index) + 4, cellTop(index) + 4, Img::lvlsel_disabled)) << index;
+    for (int index : {10, 34})
+        EXPECT_TRUE(shows(cellLeft(index) + 4, cellTop(index) + 4, Img::lvlsel_disabled)) << index;
     EXPECT_TRUE(shows(cellLeft(9) + 52, cellTop(9) + 37, Img::peach_icon));
-    for (int index : {0, 10, 20}) EXPECT_FALSE(shows(cellLeft(index) + 52, cellTop(index) + 37, Img::peach_icon)) << index;
+    for (int index : {0, 10, 20})
+        EXPECT_FALSE(shows(cellLeft(index) + 52, cellTop(index) + 37, Img::peach_icon)) << index;
     EXPECT_TRUE(shows(cellLeft(10) + 16, cellTop(10) + 8, blackLabel)) << "a closed level is never selected";
 }

@@ -23,47 +23,30 @@ bool warns(const SolveResult& result, const std::string& text) {
 }
 
 TEST(LevelSolver, FindsTheFewestPressesToTheGoal) {
-    SolveResult result = solve({"#####",
-                                "#P..#",
-                                "#...#",
-                                "#..G#",
-                                "#####"});
+    SolveResult result = solve({"#####", "#P..#", "#...#", "#..G#", "#####"});
     ASSERT_TRUE(result.goalReachable);
     EXPECT_EQ(movesText(result.toGoal), "R D");
 }
 
 TEST(LevelSolver, TakesTheLongWayWhenThePeachAsksForIt) {
-    SolveResult result = solve({"#######",
-                                "#P...G#",
-                                "#.#####",
-                                "#*....#",
-                                "#######"});
+    SolveResult result = solve({"#######", "#P...G#", "#.#####", "#*....#", "#######"});
     EXPECT_EQ(movesText(result.toGoal), "R");
     ASSERT_TRUE(result.peachReachable);
     EXPECT_EQ(movesText(result.withPeach), "D U R");
 }
 
 TEST(LevelSolver, AHoleEndsTheSlideThatCrossesIt) {
-    SolveResult result = solve({"######",
-                                "#P.OG#",
-                                "#....#",
-                                "######"});
+    SolveResult result = solve({"######", "#P.OG#", "#....#", "######"});
     EXPECT_EQ(movesText(result.toGoal), "D R U");
 }
 
 TEST(LevelSolver, ExploresEachRestingStateOnce) {
-    SolveResult result = solve({"####",
-                                "#PG#",
-                                "####"});
+    SolveResult result = solve({"####", "#PG#", "####"});
     EXPECT_EQ(result.statesExplored, 1);
 }
 
 TEST(LevelSolver, WarnsAboutAPeachThatCannotBeTaken) {
-    SolveResult result = solve({"#######",
-                                "#P..G##",
-                                "#######",
-                                "#*....#",
-                                "#######"});
+    SolveResult result = solve({"#######", "#P..G##", "#######", "#*....#", "#######"});
     EXPECT_TRUE(result.goalReachable);
     EXPECT_FALSE(result.peachReachable);
     EXPECT_TRUE(warns(result, "no way to collect the peach"));
@@ -71,19 +54,14 @@ TEST(LevelSolver, WarnsAboutAPeachThatCannotBeTaken) {
 }
 
 TEST(LevelSolver, WarnsAboutMissingKeysAndALonelyButton) {
-    SolveResult result = solve({"#######",
-                                "#PDBG##",
-                                "#######"});
+    SolveResult result = solve({"#######", "#PDBG##", "#######"});
     EXPECT_TRUE(warns(result, "0 keys for 1 doors"));
     EXPECT_TRUE(warns(result, "a button with no metal door"));
     EXPECT_TRUE(warns(result, "the goal at column 5, row 2 cannot be reached"));
 }
 
 TEST(LevelSolver, WarnsAboutAnEdgeThePlayerCanSlideOff) {
-    SolveResult result = solve({"....",
-                                ".PG#",
-                                "####"},
-                               {}, '.');
+    SolveResult result = solve({"....", ".PG#", "####"}, {}, '.');
     EXPECT_TRUE(warns(result, "slide off the left edge at column 1, row 2"));
     EXPECT_TRUE(warns(result, "slide off the top edge at column 2, row 1"));
 }
@@ -91,40 +69,26 @@ TEST(LevelSolver, WarnsAboutAnEdgeThePlayerCanSlideOff) {
 // A turned player is still within a frame's travel of the speed tile in the next
 // frame; turning it again held it on the tile for ever.
 TEST(LevelSolver, ASpeedTileSendsThePlayerOnInsteadOfHoldingIt) {
-    std::vector<std::string> rows = {"#######",
-                                     "#P.s..#",
-                                     "###.###",
-                                     "###G###"};
+    std::vector<std::string> rows = {"#######", "#P.s..#", "###.###", "###G###"};
     SolveResult result = solve(rows);
     EXPECT_EQ(movesText(result.toGoal), "R");
     EXPECT_FALSE(warns(result, "never comes to rest"));
 }
 
 TEST(LevelSolver, ASpeedTileFacingAWallIsARestingCell) {
-    SolveResult result = solve({"########",
-                                "#..#a.P#",
-                                "####.###",
-                                "####G###"});
+    SolveResult result = solve({"########", "#..#a.P#", "####.###", "####G###"});
     EXPECT_EQ(movesText(result.toGoal), "L D");
     EXPECT_FALSE(warns(result, "never comes to rest"));
 }
 
 TEST(LevelSolver, LowFrictionStopsATurnedPlayerOnTheNextCell) {
-    SolveResult result = solve({"#######",
-                                "#P.s..#",
-                                "###.###",
-                                "###.###",
-                                "###G###"},
-                               PlayRules{false, false, true});
+    SolveResult result = solve({"#######", "#P.s..#", "###.###", "###.###", "###G###"}, PlayRules{false, false, true});
     EXPECT_EQ(movesText(result.toGoal), "R R D D");  // the turn carries it one cell down
     EXPECT_FALSE(warns(result, "never comes to rest"));
 }
 
 TEST(LevelSolver, MirroredRulesSolveTheMirroredBoardWithTheSameKeys) {
-    std::vector<std::string> rows = {"#######",
-                                     "#P...>G",
-                                     "#.#####",
-                                     "#*....#"};
+    std::vector<std::string> rows = {"#######", "#P...>G", "#.#####", "#*....#"};
     SolveResult plain = solve(rows);
     SolveResult mirrored = solve(rows, PlayRules{true, false, false});
     EXPECT_EQ(movesText(mirrored.withPeach), movesText(plain.withPeach));
@@ -133,12 +97,8 @@ TEST(LevelSolver, MirroredRulesSolveTheMirroredBoardWithTheSameKeys) {
 // An enemy patrolling the lane below sweeps over the only way down in the first
 // frames whichever way it starts, so the player has to let it pass.
 TEST(LevelSolver, WaitsForAnEnemyToPassBeforeCrossingItsLane) {
-    std::vector<std::string> rows = {"###########",
-                                "###P#######",
-                                "###.#######",
-                                "#H........#",
-                                "###.#######",
-                                "###G#######"};
+    std::vector<std::string> rows = {"###########", "###P#######", "###.#######",
+                                     "#H........#", "###.#######", "###G#######"};
     SolveResult result = solve(rows);
     ASSERT_TRUE(result.peachReachable);
     for (const StartAnswer& answer : result.perStart) EXPECT_EQ(answer.toGoalPresses, 1);
@@ -152,14 +112,8 @@ TEST(LevelSolver, WaitsForAnEnemyToPassBeforeCrossingItsLane) {
 }
 
 TEST(LevelSolver, SolvesEveryWayTheEnemiesCanStart) {
-    SolveResult result = solve({"#######",
-                                "###P###",
-                                "###.###",
-                                "#H....#",
-                                "###.###",
-                                "###G..#",
-                                "####..#",
-                                "####I.#"});
+    SolveResult result =
+        solve({"#######", "###P###", "###.###", "#H....#", "###.###", "###G..#", "####..#", "####I.#"});
     ASSERT_EQ(result.perStart.size(), 4u);
     std::set<EnemyStarts> seen;
     int states = 0;
@@ -173,9 +127,7 @@ TEST(LevelSolver, SolvesEveryWayTheEnemiesCanStart) {
 }
 
 TEST(LevelSolver, FixedStartsSolveOnlyThoseAndTheSimulatorStartsTheEnemiesSo) {
-    LevelGrid grid = drawBoard({"#######",
-                                "#P.I.G#",
-                                "#H....#"});
+    LevelGrid grid = drawBoard({"#######", "#P.I.G#", "#H....#"});
     SolveOptions options;
     options.starts = EnemyStarts{true, false};  // the 'I' is first: row 1 comes before row 2
     EXPECT_EQ(solveLevel(grid, options).perStart.size(), 1u);
@@ -188,24 +140,15 @@ TEST(LevelSolver, FixedStartsSolveOnlyThoseAndTheSimulatorStartsTheEnemiesSo) {
 // The enemies keep moving through the goal delay; one that crosses the goal kills
 // the player there and the level restarts with its peach.
 TEST(LevelSolver, AGoalOnAnEnemysPatrolDoesNotCount) {
-    SolveResult result = solve({"######",
-                                "#P..G#",
-                                "####.#",
-                                "####I#"});
+    SolveResult result = solve({"######", "#P..G#", "####.#", "####I#"});
     EXPECT_FALSE(result.goalReachable);
     EXPECT_TRUE(warns(result, "the goal at column 5, row 2 cannot be reached"));
 }
 
 TEST(LevelSolver, WarnsAboutAnEnemyThatReachesTheStart) {
-    SolveResult result = solve({"#######",
-                                "#P....#",
-                                "#.#####",
-                                "#I#G###"});
+    SolveResult result = solve({"#######", "#P....#", "#.#####", "#I#G###"});
     EXPECT_TRUE(warns(result, "an enemy reaches the player's start cell"));
-    SolveResult safe = solve({"#######",
-                              "#P.#..#",
-                              "#.##I##",
-                              "#G.####"});
+    SolveResult safe = solve({"#######", "#P.#..#", "#.##I##", "#G.####"});
     EXPECT_FALSE(warns(safe, "start cell"));
 }
 

@@ -44,9 +44,11 @@ TEST(LevelSource, ReadsTheNameTheIdeaAndTheDecoysAndWritesThemBack) {
     auto rows = goodRows();
     rows[3][4] = 'k';
     rows[5][7] = '%';
-    std::string text = "name: The Long Way\nidea: The peach is reached by going away from it.\nteaches: walls\n"
-                       "decoy: 5,4 the key seems to open a way\ndecoy: 8,6 the earth looks like a seat\n"
-                       "solution: R\n\n" + board(rows);
+    std::string text =
+        "name: The Long Way\nidea: The peach is reached by going away from it.\nteaches: walls\n"
+        "decoy: 5,4 the key seems to open a way\ndecoy: 8,6 the earth looks like a seat\n"
+        "solution: R\n\n" +
+        board(rows);
     LevelSource level;
     ASSERT_TRUE(parseLevelSource(text, "level.txt", level).empty());
     EXPECT_EQ(level.name, "The Long Way");
@@ -76,20 +78,22 @@ TEST_P(MalformedLine, IsNamedByFileAndLine) {
               std::vector<std::string>{"level.txt:" + GetParam().message});
 }
 
-const std::string decoyForm = "2: a decoy is a cell, column and row from 1, and the plan it invites: "
-                              "'decoy: 12,4 the door looks like the way out'";
+const std::string decoyForm =
+    "2: a decoy is a cell, column and row from 1, and the plan it invites: "
+    "'decoy: 12,4 the door looks like the way out'";
 
 INSTANTIATE_TEST_SUITE_P(
     LevelSource, MalformedLine,
-    ::testing::Values(BadLine{"OneWordName", "name: Walls", "2: a name is a title of two or three words, without '|'"},
-                      BadLine{"LongName", "name: The Very Long Way Round", "2: a name is a title of two or three words, without '|'"},
-                      BadLine{"EmptyIdea", "idea:", "2: an idea is one sentence, without '|'"},
-                      BadLine{"DecoyWithoutPlan", "decoy: 5,4", decoyForm},
-                      BadLine{"DecoyOffTheBoard", "decoy: 21,4 a plan", decoyForm},
-                      BadLine{"DecoyOnFloor", "decoy: 6,4 a plan", "2: cell 6,4 holds no piece that could be a decoy"},
-                      BadLine{"DecoyOnTheGoal", "decoy: 19,2 a plan", "2: cell 19,2 holds no piece that could be a decoy"},
-                      BadLine{"ThreeDecoys", "decoy: 5,4 one\ndecoy: 8,6 two\ndecoy: 5,4 three",
-                              "4: more than 2 decoys; a level has at most 2"}),
+    ::testing::Values(
+        BadLine{"OneWordName", "name: Walls", "2: a name is a title of two or three words, without '|'"},
+        BadLine{"LongName", "name: The Very Long Way Round", "2: a name is a title of two or three words, without '|'"},
+        BadLine{"EmptyIdea", "idea:", "2: an idea is one sentence, without '|'"},
+        BadLine{"DecoyWithoutPlan", "decoy: 5,4", decoyForm},
+        BadLine{"DecoyOffTheBoard", "decoy: 21,4 a plan", decoyForm},
+        BadLine{"DecoyOnFloor", "decoy: 6,4 a plan", "2: cell 6,4 holds no piece that could be a decoy"},
+        BadLine{"DecoyOnTheGoal", "decoy: 19,2 a plan", "2: cell 19,2 holds no piece that could be a decoy"},
+        BadLine{"ThreeDecoys", "decoy: 5,4 one\ndecoy: 8,6 two\ndecoy: 5,4 three",
+                "4: more than 2 decoys; a level has at most 2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LevelSource, EveryTileHasItsOwnLetter) {
@@ -123,8 +127,9 @@ TEST(LevelSource, WantsExactlyOnePlayerAGoalAndOnePeach) {
 }
 
 TEST(LevelSource, RefusesASolutionWithOtherLetters) {
-    EXPECT_EQ(parseErrors("solution: R X\n" + board(goodRows())),
-              std::vector<std::string>{"level.txt:1: a solution is made of L, R, U, D and waits W<frames>, a multiple of 6"});
+    EXPECT_EQ(
+        parseErrors("solution: R X\n" + board(goodRows())),
+        std::vector<std::string>{"level.txt:1: a solution is made of L, R, U, D and waits W<frames>, a multiple of 6"});
     EXPECT_EQ(parseErrors("solution: R W5\n" + board(goodRows())).size(), 1u);
 }
 

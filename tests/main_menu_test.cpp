@@ -46,11 +46,16 @@ TEST_F(MainMenuTest, NewGameWithoutASaveStartsAtOnceAndKeepsTheSwitches) {
     EXPECT_EQ(app.ui.selectedIndex, 0);
     EXPECT_EQ(app.save.peachCount, 0);
     // Entry 35 belongs to no level and survives; the switches are only reset by the question.
-    EXPECT_EQ(folder_.plainSave(), "01" + std::string(35, '0') + "1" "0010000" "00");
+    EXPECT_EQ(folder_.plainSave(), "01" + std::string(35, '0') +
+                                       "1"
+                                       "0010000"
+                                       "00");
 }
 
 TEST_F(MainMenuTest, NewGameOverASaveAsksFirst) {
-    folder_.writeSave("20" + std::string(20, '1') + std::string(16, '0') + "1111111" "00");
+    folder_.writeSave("20" + std::string(20, '1') + std::string(16, '0') +
+                      "1111111"
+                      "00");
     std::string before = readWholeFile(folder_.file(saveFileName));
     choose(0);
     EXPECT_EQ(app.screen, OverwriteSaveDialog);
@@ -67,7 +72,10 @@ TEST_F(MainMenuTest, NewGameOverASaveAsksFirst) {
 }
 
 TEST_F(MainMenuTest, GameWonSurvivesANewGameOnlyAfterALoadInTheSameRun) {
-    std::string won = "35" + std::string(36, '0') + "0000000" "0" "1";
+    std::string won = "35" + std::string(36, '0') +
+                      "0000000"
+                      "0"
+                      "1";
     folder_.writeSave(won);
     choose(0);
     clickYes();
@@ -164,9 +172,7 @@ TEST_F(MainMenuTest, TheCornerButtonsHaveKeysAndTheWindowKeysKeepTheEditorsWidth
 }
 
 TEST_F(MainMenuTest, AGamepadMovesAndAnswersAsTheArrowsReturnAndEscape) {
-    auto push = [](SDL_Event event) {
-        SDL_PushEvent(&event);
-    };
+    auto push = [](SDL_Event event) { SDL_PushEvent(&event); };
     SDL_Event stick{};
     stick.jaxis = {SDL_JOYAXISMOTION, 0, 1, 30000};
     push(stick);

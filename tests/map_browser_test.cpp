@@ -1,7 +1,7 @@
 // The map files of the editor: listing them, scrolling and selecting, opening,
 // saving under a typed name with the overwrite question, and deleting.
-#include "app/resources.h"
 #include "editor/map_browser.h"
+#include "app/resources.h"
 #include "support/editor_flow.h"
 
 namespace {

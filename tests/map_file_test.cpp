@@ -1,13 +1,13 @@
 // Map files on disk: the plain and scrambled readers, the writer and the loaders.
-#include "app/platform.h"
 #include "level/map_file.h"
+#include "app/platform.h"
 #include "level_source.h"
 #include "support/board_sketch.h"
 
+#include <sys/stat.h>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace {
 

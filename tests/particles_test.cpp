@@ -1,6 +1,6 @@
 // Particle bursts: their patterns, motion, expiry and fading draw.
-#include "app/random.h"
 #include "game/particles.h"
+#include "app/random.h"
 #include "support/test_support.h"
 
 namespace {

@@ -50,12 +50,15 @@ LevelGrid gridVersion(int version) {
 
 std::vector<WrittenFile> gameFiles() {
     std::vector<WrittenFile> files;
-    files.push_back({saveFileName, [](const std::string& path, int v) { return saveGame(saveVersion(v), path); },
+    files.push_back({saveFileName,
+                     [](const std::string& path, int v) { return saveGame(saveVersion(v), path); },
                      {scrambleText(savedGameRecord(saveVersion(0)), saveKey),
                       scrambleText(savedGameRecord(saveVersion(1)), saveKey)}});
-    files.push_back({settingsFileName, [](const std::string& path, int v) { return writeSettings(path, settingsVersion(v)); },
+    files.push_back({settingsFileName,
+                     [](const std::string& path, int v) { return writeSettings(path, settingsVersion(v)); },
                      {settingsText(settingsVersion(0)), settingsText(settingsVersion(1))}});
-    files.push_back({"level.map", [](const std::string& path, int v) { return writeMap(path, gridVersion(v)); },
+    files.push_back({"level.map",
+                     [](const std::string& path, int v) { return writeMap(path, gridVersion(v)); },
                      {mapText(gridVersion(0)), mapText(gridVersion(1))}});
     return files;
 }
@@ -65,8 +68,7 @@ std::vector<WrittenFile> gameFiles() {
 constexpr char writeBegins = 'b', writeDone = 'd', writeFailed = 'f';
 
 void tell(int pipe, char report) {
-    while (write(pipe, &report, 1) < 0 && errno == EINTR) {
-    }
+    while (write(pipe, &report, 1) < 0 && errno == EINTR) {}
 }
 
 // The writer goes round the files, each time replacing one with its other version, so

@@ -1,7 +1,7 @@
 // The saved game's record: its exact characters, how it reads back, and that a
 // failed write never harms the save already on disk.
-#include "level/map_file.h"
 #include "level/saved_game.h"
+#include "level/map_file.h"
 #include "support/test_support.h"
 
 #include <sys/stat.h>
@@ -29,7 +29,15 @@ TEST(SavedGameRecord, HasTwoLevelDigitsThenFortyFiveFlags) {
     save.enabled[LowFriction] = true;
     save.spareSwitch = true;
     save.gameWon = true;
-    EXPECT_EQ(savedGameRecord(save), "36" "1" + std::string(34, '0') + "1" "000000" "1" "1" "1");
+    EXPECT_EQ(savedGameRecord(save),
+              "36"
+              "1" +
+                  std::string(34, '0') +
+                  "1"
+                  "000000"
+                  "1"
+                  "1"
+                  "1");
 }
 
 TEST(SavedGameRecord, IsScrambledOnDiskAndReadsBack) {
@@ -59,7 +67,10 @@ TEST(LoadGame, CountsPeachesAndTheNoticesAlreadyEarned) {
 TEST(LoadGame, ReadsNonDigitsAsZero) {
     TempFolder folder;
     SavedGame save;
-    std::string plain = "x5" + std::string(36, '1') + "1x10000" "a" "?";
+    std::string plain = "x5" + std::string(36, '1') +
+                        "1x10000"
+                        "a"
+                        "?";
     ASSERT_TRUE(loadPlain(save, folder, plain));
     EXPECT_EQ(save.highestLevel, 0);
     EXPECT_EQ(save.peachCount, 36);
@@ -155,4 +166,6 @@ INSTANTIATE_TEST_SUITE_P(Records, DecodeSavedGame,
                                            FileHolding{"ALetterForADigit", "x5" + std::string(45, '9')},
                                            FileHolding{"ACutShortRecord", "12" + std::string(30, '1')},
                                            FileHolding{"AnOverlongRecord", std::string(300, '3')}),
-                         [](const ::testing::TestParamInfo<FileHolding>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<FileHolding>& info) {
+                             return std::string(info.param.name);
+                         });

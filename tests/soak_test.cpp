@@ -35,11 +35,12 @@ int soakSeeds() { return fromEnvironment("QUARROW_SOAK_SEEDS", 2); }
 int soakFrames() { return fromEnvironment("QUARROW_SOAK_FRAMES", 4000); }
 
 constexpr int screenCount = GameWonDialog + 1;
-constexpr const char* screenNames[screenCount] = {
-    "MainMenu", "PlayLevel", "Editor", "TestPlay", "LevelSelect", "Unlockables",
-    "NoSavedGameDialog", "OverwriteSaveDialog", "FileBrowser", "LevelNameDialog", "SaveChangesDialog",
-    "UnsavedChangesDialog", "DeleteFileDialog", "NoMapsDialog", "OverwriteLevelDialog", "NoPlayerDialog",
-    "GameWonDialog"};
+constexpr const char* screenNames[screenCount] = {"MainMenu",          "PlayLevel",           "Editor",
+                                                  "TestPlay",          "LevelSelect",         "Unlockables",
+                                                  "NoSavedGameDialog", "OverwriteSaveDialog", "FileBrowser",
+                                                  "LevelNameDialog",   "SaveChangesDialog",   "UnsavedChangesDialog",
+                                                  "DeleteFileDialog",  "NoMapsDialog",        "OverwriteLevelDialog",
+                                                  "NoPlayerDialog",    "GameWonDialog"};
 
 // Two bursts of the largest pattern every frame for the two seconds a particle can
 // live is far more than any board makes; a list beyond it is growing without end.
@@ -59,7 +60,8 @@ using Targets = std::vector<SDL_Rect>;
 Targets levelCells() {
     Targets cells;
     for (int index = 0; index < levelCount; ++index)
-        cells.push_back({static_cast<Sint16>(48 + 80 * (index % 7)), static_cast<Sint16>(98 + 64 * (index / 7)), 64, 56});
+        cells.push_back(
+            {static_cast<Sint16>(48 + 80 * (index % 7)), static_cast<Sint16>(98 + 64 * (index / 7)), 64, 56});
     return cells;
 }
 
@@ -96,7 +98,8 @@ std::vector<Targets> targetsOf(const AppState& app) {
         }
         case Editor:
             groups = {Targets(paletteRects.begin(), paletteRects.end()),
-                      Targets(std::begin(editorButtons), std::end(editorButtons)), {boardArea}};
+                      Targets(std::begin(editorButtons), std::end(editorButtons)),
+                      {boardArea}};
             break;
         case PlayLevel:
         case TestPlay: break;
@@ -226,7 +229,7 @@ protected:
     SDLKey randomKey() {
         static const SDLKey arrows[] = {SDLK_RIGHT, SDLK_RIGHT, SDLK_DOWN, SDLK_DOWN, SDLK_LEFT, SDLK_UP};
         static const SDLKey others[] = {SDLK_r, SDLK_DELETE, SDLK_LSHIFT, SDLK_F1, SDLK_BACKSPACE,
-                                        SDLK_a, SDLK_SPACE, SDLK_TAB, SDLK_F4};
+                                        SDLK_a, SDLK_SPACE,  SDLK_TAB,    SDLK_F4};
         if (chance(std::min(50, 2 + framesOnScreen_ / 100))) return SDLK_ESCAPE;
         int roll = between(0, 99);
         if (roll < 10) return SDLK_RETURN;
@@ -246,7 +249,8 @@ protected:
         auto due = [frame](const std::pair<int, SDLKey>& release) { return release.first <= frame; };
         for (const auto& release : pendingReleases_)
             if (due(release)) pushKey(release.second, false);
-        pendingReleases_.erase(std::remove_if(pendingReleases_.begin(), pendingReleases_.end(), due), pendingReleases_.end());
+        pendingReleases_.erase(std::remove_if(pendingReleases_.begin(), pendingReleases_.end(), due),
+                               pendingReleases_.end());
     }
 
     void pointAt(const SDL_Rect& rect) {
@@ -281,11 +285,16 @@ protected:
         int events = chance(60) ? 0 : between(1, 3);
         for (int i = 0; i < events; ++i) {
             int kind = between(0, 99);
-            if (kind < 40) pressRandomKey(frame);
-            else if (kind < 75) click();
-            else if (kind < 85) pointAnywhere();
-            else if (kind < 95) pushWheel(chance(50));
-            else if (kind < 96) pushQuit();
+            if (kind < 40)
+                pressRandomKey(frame);
+            else if (kind < 75)
+                click();
+            else if (kind < 85)
+                pointAnywhere();
+            else if (kind < 95)
+                pushWheel(chance(50));
+            else if (kind < 96)
+                pushQuit();
         }
     }
 
@@ -297,7 +306,8 @@ protected:
                 return "the picture is " + std::to_string(displaySurface->w) + " wide";
         }
         if (std::string fault = playerFault(); !fault.empty()) return fault;
-        if (app.particles.particles.size() > particleBound) return std::to_string(app.particles.particles.size()) + " particles";
+        if (app.particles.particles.size() > particleBound)
+            return std::to_string(app.particles.particles.size()) + " particles";
         if (std::string fault = saveFault(); !fault.empty()) return fault;
         return folderFault();
     }
@@ -311,8 +321,8 @@ protected:
             for (const Piece& object : app.play[static_cast<TileKind>(kind)])
                 if (object.alpha < 0 || object.alpha > 255) return "tile alpha " + std::to_string(object.alpha);
         if (!isPlayScreen(app.screen)) return "";
-        bool inside = player.x >= -cellSize && player.y >= -cellSize && player.x <= boardColumns * cellSize + cellSize &&
-                      player.y <= boardRows * cellSize + cellSize;
+        bool inside = player.x >= -cellSize && player.y >= -cellSize &&
+                      player.x <= boardColumns * cellSize + cellSize && player.y <= boardRows * cellSize + cellSize;
         if (!inside) return "the player is at " + std::to_string(player.x) + ", " + std::to_string(player.y);
         return "";
     }
@@ -331,8 +341,8 @@ protected:
 
     // Only the files the game keeps, and in "maps" only map files and what was there.
     std::string folderFault() const {
-        static const std::set<std::string> gameFiles = {".", "..", "resources.res", "settings.set", saveFileName,
-                                                        testMapName, "maps"};
+        static const std::set<std::string> gameFiles = {".",          "..",        "resources.res", "settings.set",
+                                                        saveFileName, testMapName, "maps"};
         static const std::set<std::string> folderEntries = {".", ".."};
         std::vector<std::string> names;
         platform::listDirectory(folder_.path(), names);
@@ -340,7 +350,8 @@ protected:
             if (!gameFiles.count(name)) return "unexpected file " + name;
         platform::listDirectory(folder_.file("maps"), names);
         for (const std::string& name : names)
-            if (!placedMaps_.count(name) && !folderEntries.count(name) && (!endsWithMap(name) || endsWith(name, ".tmp")))
+            if (!placedMaps_.count(name) && !folderEntries.count(name) &&
+                (!endsWithMap(name) || endsWith(name, ".tmp")))
                 return "unexpected file maps/" + name;
         return "";
     }
@@ -348,9 +359,8 @@ protected:
     std::string report(const SoakFigures& figures, int frames) const {
         std::ostringstream out;
         out << "soak seed " << seed_ << " (" << (easyLevels_ ? "easy" : "shipped") << " levels, "
-            << (withMapsFolder_ ? "" : "no ") << "maps folder): " << frames
-            << " frames, " << figures.quitsRefused << " quits refused, at most "
-            << figures.mostParticles << " particles\n  frames per screen:";
+            << (withMapsFolder_ ? "" : "no ") << "maps folder): " << frames << " frames, " << figures.quitsRefused
+            << " quits refused, at most " << figures.mostParticles << " particles\n  frames per screen:";
         for (int screen = 0; screen < screenCount; ++screen)
             out << " " << screenNames[screen] << " " << figures.framesOn[screen];
         return out.str();

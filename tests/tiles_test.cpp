@@ -237,8 +237,8 @@ TEST_F(TileTest, ASpeedTileFacingASolidHoldsThePlayerAfterOneKnock) {
         const char* name;
         char solid;
     };
-    for (Case c : {Case{"wall", '#'}, Case{"metal door", 'M'}, Case{"door", 'D'}, Case{"pass-once", 'o'},
-                   Case{"arrow", '>'}}) {
+    for (Case c :
+         {Case{"wall", '#'}, Case{"metal door", 'M'}, Case{"door", 'D'}, Case{"pass-once", 'o'}, Case{"arrow", '>'}}) {
         std::string row = std::string("..") + c.solid + "a";
         for (bool fromBelow : {false, true}) {
             effects.clear();
@@ -389,13 +389,11 @@ TEST_P(UpDownLaneTest, TheEnemyStopsAtTheObstacleOrGoesOnToTheWall) {
     EXPECT_EQ(list(UpDown)[0].y, c.passes ? atWall : atObstacle);
 }
 
-INSTANTIATE_TEST_SUITE_P(Obstacles, UpDownLaneTest,
-                         ::testing::Values(LaneCase{"DownArrowGoingDown", 'v', 0, 200, true},
-                                           LaneCase{"DownArrowGoingUp", 'v', 0, -200, false},
-                                           LaneCase{"UpArrowGoingUp", '^', 0, -200, true},
-                                           LaneCase{"UpArrowGoingDown", '^', 0, 200, false},
-                                           LaneCase{"LeftArrow", '<', 0, 200, false},
-                                           LaneCase{"RightArrow", '>', 0, -200, false},
-                                           LaneCase{"UnusedPassOnce", 'o', 2, 200, true},
-                                           LaneCase{"SolidPassOnce", 'o', 0, 200, false}),
-                         [](const ::testing::TestParamInfo<LaneCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, UpDownLaneTest,
+    ::testing::Values(LaneCase{"DownArrowGoingDown", 'v', 0, 200, true},
+                      LaneCase{"DownArrowGoingUp", 'v', 0, -200, false}, LaneCase{"UpArrowGoingUp", '^', 0, -200, true},
+                      LaneCase{"UpArrowGoingDown", '^', 0, 200, false}, LaneCase{"LeftArrow", '<', 0, 200, false},
+                      LaneCase{"RightArrow", '>', 0, -200, false}, LaneCase{"UnusedPassOnce", 'o', 2, 200, true},
+                      LaneCase{"SolidPassOnce", 'o', 0, 200, false}),
+    [](const ::testing::TestParamInfo<LaneCase>& info) { return std::string(info.param.name); });

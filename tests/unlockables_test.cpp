@@ -14,7 +14,9 @@ protected:
 
     // A save with the peaches of the first `peaches` levels, every level open.
     std::string record(int peaches) {
-        return "35" + std::string(peaches, '1') + std::string(36 - peaches, '0') + "0000000" "00";
+        return "35" + std::string(peaches, '1') + std::string(36 - peaches, '0') +
+               "0000000"
+               "00";
     }
     void loadSave(const std::string& plain) {
         folder_.writeSave(plain);

@@ -2,8 +2,8 @@
 
 #include "app/app.h"
 
-#include <cstdlib>
 #include <unistd.h>
+#include <cstdlib>
 
 BenchProgram::BenchProgram() {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

@@ -52,7 +52,8 @@ bool reachDisplay(Uint32 subsystems) {
         DriverVerdict verdict = judgeVideoDriver(driver, requested, attempt);
         if (verdict == DriverVerdict::Keep) return true;
         if (verdict == DriverVerdict::GiveUp) {
-            std::string message = noDisplayMessage(driver, attempt, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+            std::string message =
+                noDisplayMessage(driver, attempt, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
             SDL_SetError("%s", message.c_str());
             return false;
         }
@@ -163,7 +164,8 @@ void presentScaled(SDL_Surface* picture, SDL_Surface* screen, const Presentation
     if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
     const size_t rowBytes = static_cast<size_t>(columns) * s * 4;
     for (int y = 0; y < rows; ++y) {
-        const Uint32* from = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture->pixels) + y * picture->pitch);
+        const Uint32* from =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture->pixels) + y * picture->pitch);
         Uint8* firstRow = static_cast<Uint8*>(screen->pixels) + (p.offsetY + y * s) * screen->pitch + p.offsetX * 4;
         Uint32* onto = reinterpret_cast<Uint32*>(firstRow);
         for (int x = 0; x < columns; ++x)
@@ -190,7 +192,8 @@ int chosenWindowScale() { return display.chosenScale; }
 const Presentation& currentPresentation() { return display.presentation; }
 
 bool setDisplayMode(int width, int height, Uint32 flags) {
-    bool samePicture = screenStillShown() && displaySurface && displaySurface->w == width && displaySurface->h == height;
+    bool samePicture =
+        screenStillShown() && displaySurface && displaySurface->w == width && displaySurface->h == height;
     SDL_Surface* kept = samePicture ? copyOfPicture() : nullptr;
     releasePicture();
     Presentation p = plannedPresentation(width, height, flags);
@@ -226,7 +229,8 @@ bool stepWindowScale(int step) {
 
 bool presentDisplay() {
     if (!screenStillShown()) return false;
-    if (displaySurface && displaySurface != display.screen) presentScaled(displaySurface, display.screen, display.presentation);
+    if (displaySurface && displaySurface != display.screen)
+        presentScaled(displaySurface, display.screen, display.presentation);
     return SDL_Flip(display.screen) == 0;
 }
 
@@ -247,8 +251,8 @@ namespace {
 bool blendsHere(const SDL_Surface* image, const SDL_Surface* target) {
     const SDL_PixelFormat& from = *image->format;
     const SDL_PixelFormat& to = *target->format;
-    bool translucentKeyed = (image->flags & SDL_SRCCOLORKEY) && (image->flags & SDL_SRCALPHA) &&
-                            from.alpha < SDL_ALPHA_OPAQUE;
+    bool translucentKeyed =
+        (image->flags & SDL_SRCCOLORKEY) && (image->flags & SDL_SRCALPHA) && from.alpha < SDL_ALPHA_OPAQUE;
     bool sameLayout = from.BytesPerPixel == 4 && to.BytesPerPixel == 4 && from.Amask == 0 && to.Amask == 0 &&
                       from.Rmask == to.Rmask && from.Gmask == to.Gmask && from.Bmask == to.Bmask &&
                       (from.Rmask | from.Gmask | from.Bmask) == 0x00FFFFFFu;

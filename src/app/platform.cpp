@@ -1,8 +1,5 @@
 #include "app/platform.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -10,6 +7,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 extern char** environ;
 

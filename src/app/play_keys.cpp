@@ -9,10 +9,14 @@ namespace {
 void setHeldArrow(AppState& app, SDLKey key, bool held) {
     PlayInput& arrows = app.input.arrows;
     switch (key) {
-        case SDLK_LEFT: case SDLK_a: arrows.left = held; break;
-        case SDLK_RIGHT: case SDLK_d: arrows.right = held; break;
-        case SDLK_UP: case SDLK_w: arrows.up = held; break;
-        case SDLK_DOWN: case SDLK_s: arrows.down = held; break;
+        case SDLK_LEFT:
+        case SDLK_a: arrows.left = held; break;
+        case SDLK_RIGHT:
+        case SDLK_d: arrows.right = held; break;
+        case SDLK_UP:
+        case SDLK_w: arrows.up = held; break;
+        case SDLK_DOWN:
+        case SDLK_s: arrows.down = held; break;
         default: break;
     }
 }

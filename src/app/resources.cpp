@@ -140,8 +140,13 @@ const std::array<const char*, Txt::count> textCatalogue = {{
 }};
 
 const std::array<const char*, unlockableCount> unlockableNames = {{
-    "Green player", "Oldschool graphics", "Edited music", "Fast motion",
-    "Intense particles", "Mirrored levels", "Low friction",
+    "Green player",
+    "Oldschool graphics",
+    "Edited music",
+    "Fast motion",
+    "Intense particles",
+    "Mirrored levels",
+    "Low friction",
 }};
 
 const std::array<std::array<const char*, 2>, unlockableCount> unlockNoticeLines = {{
@@ -179,8 +184,8 @@ SDL_Surface* catalogueCopy(const ImageEntry& entry, SDL_Surface* picture) {
 // Black at alpha 200 over a dialog's backdrop; the channel masks put alpha last.
 // Nothing draws on the layer, so it is filled once.
 SDL_Surface* createDimLayer(int width) {
-    SDL_Surface* layer = SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000,
-                                              0x0000FF00, 0x000000FF);
+    SDL_Surface* layer =
+        SDL_CreateRGBSurface(SDL_HWSURFACE, width, 480, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
     if (layer) SDL_FillRect(layer, nullptr, SDL_MapRGBA(layer->format, 0, 0, 0, 200));
     return layer;
 }

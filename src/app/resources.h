@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-
 namespace Mus {
 enum Key : int { music1, music2, music3, music1_edited, music2_edited, music3_edited, count };
 }
@@ -24,10 +23,22 @@ enum Key : int { goalSound, collisionSound, holeSound, bonusSound, unlockSound, 
 
 namespace Txt {
 enum Key : int {
-    captionText, unlockablesLabel, nameText,
-    noSaveText, overwriteSaveText, typeNameText, saveChangesText, unsavedText,
-    deleteFileText, noMapsText, overwriteLevelText, noPlayerText, wonText, peachHintText,
-    creditsLine1, creditsLine2,
+    captionText,
+    unlockablesLabel,
+    nameText,
+    noSaveText,
+    overwriteSaveText,
+    typeNameText,
+    saveChangesText,
+    unsavedText,
+    deleteFileText,
+    noMapsText,
+    overwriteLevelText,
+    noPlayerText,
+    wonText,
+    peachHintText,
+    creditsLine1,
+    creditsLine2,
     count
 };
 }
@@ -73,8 +84,8 @@ struct AudioEntry {
 };
 
 extern const std::array<ImageEntry, Img::count> imageCatalogue;
-extern const std::array<AudioEntry, Mus::count> musicCatalogue;   // under resources.res/music/
-extern const std::array<AudioEntry, Snd::count> soundCatalogue;   // under resources.res/sounds/
+extern const std::array<AudioEntry, Mus::count> musicCatalogue;  // under resources.res/music/
+extern const std::array<AudioEntry, Snd::count> soundCatalogue;  // under resources.res/sounds/
 extern const std::array<const char*, Txt::count> textCatalogue;
 extern const std::array<const char*, unlockableCount> unlockableNames;
 extern const std::array<std::array<const char*, 2>, unlockableCount> unlockNoticeLines;

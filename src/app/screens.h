@@ -13,13 +13,13 @@ struct DialogAnswers;
 
 struct Screen {
     ScreenId id;
-    void (*draw)(AppState&);                   // null: the board is all there is
+    void (*draw)(AppState&);  // null: the board is all there is
     void (*key)(AppState&, const SDL_keysym&);
-    void (*press)(AppState&, Uint8 button);    // a mouse button went down
+    void (*press)(AppState&, Uint8 button);  // a mouse button went down
     void (*release)(AppState&, Uint8 button);
-    void (*motion)(AppState&);                 // the pointer moved
-    const char* helpPage;                      // relative to the game folder
-    bool typesText;                            // keys are typed: F1 and the shared keys go to the screen
+    void (*motion)(AppState&);  // the pointer moved
+    const char* helpPage;       // relative to the game folder
+    bool typesText;             // keys are typed: F1 and the shared keys go to the screen
     // A dialog's buttons, which take their keys and clicks before the columns above.
     const DialogAnswers* answers = nullptr;
 };

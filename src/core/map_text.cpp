@@ -90,4 +90,3 @@ void parseMapTokens(const std::string& text, LevelGrid& grid) {
         start = space + 1;
     }
 }
-

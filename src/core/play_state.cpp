@@ -531,10 +531,12 @@ struct EnemyAxis {
     Heading forward, backward;
 };
 
-constexpr EnemyAxis rightLeftAxis = {RightLeft, &Piece::x, &Piece::prevX, &Piece::vx,
-                                     ArrowLeft, ArrowRight, {ArrowUp, ArrowDown}, Heading::Right, Heading::Left};
-constexpr EnemyAxis upDownAxis = {UpDown, &Piece::y, &Piece::prevY, &Piece::vy,
-                                  ArrowUp, ArrowDown, {ArrowLeft, ArrowRight}, Heading::Down, Heading::Up};
+constexpr EnemyAxis rightLeftAxis = {RightLeft,    &Piece::x,  &Piece::prevX,        &Piece::vx,
+                                     ArrowLeft,    ArrowRight, {ArrowUp, ArrowDown}, Heading::Right,
+                                     Heading::Left};
+constexpr EnemyAxis upDownAxis = {UpDown,     &Piece::y, &Piece::prevY,           &Piece::vy,
+                                  ArrowUp,    ArrowDown, {ArrowLeft, ArrowRight}, Heading::Down,
+                                  Heading::Up};
 
 void bounceOff(Stepper& s, const EnemyAxis& axis, Piece& enemy, const Piece& obstacle) {
     if (!overlaps(enemy, obstacle)) return;

@@ -25,9 +25,7 @@ struct PlayRules {
 };
 
 // The speed of the player and the enemies under these rules.
-inline float movementSpeed(const PlayRules& rules) {
-    return rules.fastMotion && !rules.lowFriction ? 300.0f : 200.0f;
-}
+inline float movementSpeed(const PlayRules& rules) { return rules.fastMotion && !rules.lowFriction ? 300.0f : 200.0f; }
 
 // One thing on the board. Every piece measures one cell.
 struct Piece {
@@ -104,14 +102,14 @@ struct PlayInput {
 enum class Heading { Down, Up, Right, Left, Still };
 
 enum class PlayEventKind {
-    Impact,         // the player struck a tile after a real slide
-    EnemyBounce,    // an enemy turned on an obstacle
-    Skid,           // earth stopped the player on its cell
-    Fall,           // a hole swallowed the player
+    Impact,       // the player struck a tile after a real slide
+    EnemyBounce,  // an enemy turned on an obstacle
+    Skid,         // earth stopped the player on its cell
+    Fall,         // a hole swallowed the player
     TakePeach,
     TakeKey,
     OpenDoor,
-    PressButton,    // the metal doors are gone
+    PressButton,  // the metal doors are gone
     ReachGoal,
     GoalDelayOver,  // the level is won; the step ended there
     Death,          // an enemy touched the player

@@ -64,7 +64,7 @@ struct TileKindInfo {
     char sourceChar;     // its letter in the level sources under data/levels
     TileFamily family;
     TileBehaviour behaviour;
-    TileKind mirrored;   // what Mirrored levels makes of it: the arrows and speed tiles turn
+    TileKind mirrored;  // what Mirrored levels makes of it: the arrows and speed tiles turn
 };
 
 extern const TileKindInfo tileKinds[TileKindCount];

@@ -20,7 +20,8 @@ constexpr int maxOfferedNameLength = 17;
 constexpr std::array<SDL_Rect, toolCount> makePaletteRects() {
     std::array<SDL_Rect, toolCount> rects{};
     for (int i = 0; i < toolCount; ++i)
-        rects[i] = {static_cast<Sint16>(656 + (i % 3) * 48), static_cast<Sint16>(16 + (i / 3) * 48), cellSize, cellSize};
+        rects[i] = {static_cast<Sint16>(656 + (i % 3) * 48), static_cast<Sint16>(16 + (i / 3) * 48), cellSize,
+                    cellSize};
     return rects;
 }
 
@@ -220,7 +221,8 @@ int toolCode(int tool) {
 void paint(EditorState& editor, int x, int y) {
     if (!onBoard(x, y)) return;
     int code = toolCode(editor.currentTool);
-    if (code == Player) std::replace(editor.grid.begin(), editor.grid.end(), static_cast<int>(Player), static_cast<int>(Empty));
+    if (code == Player)
+        std::replace(editor.grid.begin(), editor.grid.end(), static_cast<int>(Player), static_cast<int>(Empty));
     editor.grid[cellUnder(x, y)] = code;
 }
 

@@ -23,8 +23,7 @@ SDL_Surface* burstImage(const AppState& app, Img::Key normal, Img::Key intense) 
     return image(isOn(app.save, IntenseParticles) ? intense : normal);
 }
 
-void emitEdgeBurst(AppState& app, const EdgeBurst* table, const PlayEvent& event, Img::Key normal,
-                   Img::Key intense) {
+void emitEdgeBurst(AppState& app, const EdgeBurst* table, const PlayEvent& event, Img::Key normal, Img::Key intense) {
     if (event.heading == Heading::Still) return;
     const EdgeBurst& burst = table[static_cast<int>(event.heading)];
     emitBurst(app.particles, event.x + burst.offsetX, event.y + burst.offsetY, burst.pattern,

@@ -76,4 +76,3 @@ void leaveLevel(AppState& app) {
     app.ui.selectedIndex = app.save.currentLevel - 1;
     app.screen = LevelSelect;
 }
-

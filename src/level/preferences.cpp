@@ -30,7 +30,8 @@ Preferences parsePreferences(const std::string& text) {
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string scaleKey = "scale=";
-        if (line.compare(0, scaleKey.size(), scaleKey) == 0) readScale(line.substr(scaleKey.size()), preferences.windowScale);
+        if (line.compare(0, scaleKey.size(), scaleKey) == 0)
+            readScale(line.substr(scaleKey.size()), preferences.windowScale);
     }
     return preferences;
 }

@@ -20,24 +20,17 @@ struct ButtonRecord {
 
 // One record per button and per dialog: the same caption sits in several.
 constexpr ButtonRecord buttonRecords[dialogButtonCount] = {
-    {"Ok", 270, 256, 42},        // NoSavedGameDialog
-    {"Yes", 202, 256, 39},       // OverwriteSaveDialog
-    {"No", 330, 256, 42},
-    {"Save", 284, 256, 32},      // LevelNameDialog
-    {"Cancel", 412, 256, 32},
-    {"Open", 288, 326, 35},      // FileBrowser
-    {"Cancel", 412, 326, 30},
-    {"Yes", 282, 256, 39},       // SaveChangesDialog
-    {"No", 410, 256, 42},
-    {"Continue", 282, 256, 25},  // UnsavedChangesDialog
-    {"Cancel", 410, 256, 31},
-    {"Yes", 282, 256, 39},       // DeleteFileDialog
-    {"No", 410, 256, 42},
-    {"Ok", 350, 256, 42},        // NoMapsDialog
-    {"Yes", 282, 256, 39},       // OverwriteLevelDialog
-    {"No", 410, 256, 42},
-    {"Ok", 350, 256, 42},        // NoPlayerDialog
-    {"Ok", 270, 256, 42},        // GameWonDialog
+    {"Ok", 270, 256, 42},                                  // NoSavedGameDialog
+    {"Yes", 202, 256, 39},                                 // OverwriteSaveDialog
+    {"No", 330, 256, 42},     {"Save", 284, 256, 32},      // LevelNameDialog
+    {"Cancel", 412, 256, 32}, {"Open", 288, 326, 35},      // FileBrowser
+    {"Cancel", 412, 326, 30}, {"Yes", 282, 256, 39},       // SaveChangesDialog
+    {"No", 410, 256, 42},     {"Continue", 282, 256, 25},  // UnsavedChangesDialog
+    {"Cancel", 410, 256, 31}, {"Yes", 282, 256, 39},       // DeleteFileDialog
+    {"No", 410, 256, 42},     {"Ok", 350, 256, 42},        // NoMapsDialog
+    {"Yes", 282, 256, 39},                                 // OverwriteLevelDialog
+    {"No", 410, 256, 42},     {"Ok", 350, 256, 42},        // NoPlayerDialog
+    {"Ok", 270, 256, 42},                                  // GameWonDialog
 };
 constexpr Sint16 captionTop = 9;
 constexpr int noButton = -1;
@@ -47,8 +40,8 @@ struct DialogLayout {
     ScreenId screen;
     int windowWidth;  // picks the dim layer
     Sint16 boxX, boxY;
-    int buttons[2];   // indices into buttonRecords
-    int message;      // Txt key
+    int buttons[2];  // indices into buttonRecords
+    int message;     // Txt key
     // Return presses the default button first: where one answer loses a file, a save
     // or the board, that is the other one. Escape presses the cancelling button.
     DialogSlot defaultButton, cancelButton;
@@ -132,9 +125,9 @@ SDL_Surface* dimmedSnapshot(SDL_Surface* dim) {
 }
 
 bool sameLayout(const SDL_Surface* a, const SDL_Surface* b) {
-    return a && b && a->w == b->w && a->h == b->h && a->format->BytesPerPixel == 4 &&
-           b->format->BytesPerPixel == 4 && a->format->Rmask == b->format->Rmask &&
-           a->format->Gmask == b->format->Gmask && a->format->Bmask == b->format->Bmask;
+    return a && b && a->w == b->w && a->h == b->h && a->format->BytesPerPixel == 4 && b->format->BytesPerPixel == 4 &&
+           a->format->Rmask == b->format->Rmask && a->format->Gmask == b->format->Gmask &&
+           a->format->Bmask == b->format->Bmask;
 }
 
 Uint8* rowAt(SDL_Surface* surface, const SDL_Rect& area, int row) {
@@ -253,9 +246,7 @@ void drawCloseButton(AppState& app, const DialogLayout& layout) {
     drawImage(closeRect.x, closeRect.y, image(over ? Img::close_hover : Img::close));
 }
 
-bool allowedInName(Uint16 c) {
-    return c >= 32 && c <= 126 && !std::strchr(forbiddenInNames, static_cast<char>(c));
-}
+bool allowedInName(Uint16 c) { return c >= 32 && c <= 126 && !std::strchr(forbiddenInNames, static_cast<char>(c)); }
 
 void choose(AppState& app, DialogSlot slot) { app.ui.dialogChoice = {app.screen, slot}; }
 

@@ -21,10 +21,18 @@ void moveSelection(AppState& app, SDLKey key) {
     int& index = app.ui.selectedIndex;
     int highest = app.save.highestLevel;
     switch (key) {
-        case SDLK_LEFT: if (index > 0) index -= 1; break;
-        case SDLK_RIGHT: if (index <= 33 && index + 1 < highest) index += 1; break;
-        case SDLK_UP: if (index > 6) index -= columns; break;
-        case SDLK_DOWN: if (index <= 27 && index + columns < highest) index += columns; break;
+        case SDLK_LEFT:
+            if (index > 0) index -= 1;
+            break;
+        case SDLK_RIGHT:
+            if (index <= 33 && index + 1 < highest) index += 1;
+            break;
+        case SDLK_UP:
+            if (index > 6) index -= columns;
+            break;
+        case SDLK_DOWN:
+            if (index <= 27 && index + columns < highest) index += columns;
+            break;
         default: break;
     }
 }

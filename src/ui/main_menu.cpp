@@ -64,7 +64,8 @@ void drawMenuEntries(AppState& app) {
 }
 
 void drawCornerButtons(AppState& app) {
-    for (const SDL_Rect& rect : {musicRect, displayRect, helpRect}) drawImage(rect.x, rect.y, image(Img::mainmenu_button));
+    for (const SDL_Rect& rect : {musicRect, displayRect, helpRect})
+        drawImage(rect.x, rect.y, image(Img::mainmenu_button));
     drawImage(musicRect.x + 7, musicRect.y + 8, image(app.musicOn ? Img::music_off : Img::music_on));
     drawImage(displayRect.x + 6, displayRect.y + 8, image(app.windowed ? Img::maximize : Img::minimize));
     drawImage(helpRect.x + 8, helpRect.y + 6, image(Img::help));

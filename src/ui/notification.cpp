@@ -103,7 +103,8 @@ void drawBand(SDL_Surface* picture, SDL_Surface* box, Sint16 fromY, Uint16 rows,
     SDL_Rect left = {0, fromY, static_cast<Uint16>(half), rows};
     drawImage(0, toY, picture, box, &left);
     for (int x = half; x < box->w - half; x += middle) {
-        SDL_Rect fill = {static_cast<Sint16>(edge), fromY, static_cast<Uint16>(std::min(middle, box->w - half - x)), rows};
+        SDL_Rect fill = {static_cast<Sint16>(edge), fromY, static_cast<Uint16>(std::min(middle, box->w - half - x)),
+                         rows};
         drawImage(x, toY, picture, box, &fill);
     }
     SDL_Rect right = {static_cast<Sint16>(half), fromY, static_cast<Uint16>(picture->w - half), rows};
@@ -185,7 +186,8 @@ void showTextNotice(AppState& app, const std::string& heading, const std::string
 }
 
 void showManualNotice(AppState& app) {
-    showTextNotice(app, "No browser showed the manual. It is at", platform::joinPath(app.workingDir, "help/index.html"));
+    showTextNotice(app, "No browser showed the manual. It is at",
+                   platform::joinPath(app.workingDir, "help/index.html"));
 }
 
 void pressNotification(AppState& app) {

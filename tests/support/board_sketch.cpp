@@ -5,8 +5,8 @@
 #include "game/gameplay.h"
 #include "level/map_file.h"
 
-#include <algorithm>
 #include <sys/stat.h>
+#include <algorithm>
 
 namespace {
 
@@ -70,7 +70,9 @@ bool BoardTest::stepUntilStill(int maxFrames, float dt) {
     return false;
 }
 
-int BoardTest::played(Snd::Key effect) const { return static_cast<int>(std::count(effects.begin(), effects.end(), effect)); }
+int BoardTest::played(Snd::Key effect) const {
+    return static_cast<int>(std::count(effects.begin(), effects.end(), effect));
+}
 
 SDL_Color StandInImages::colour(Img::Key key, int frame) {
     return {static_cast<Uint8>(40 + (key * 37) % 200), static_cast<Uint8>(40 + (key * 89) % 200),

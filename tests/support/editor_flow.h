@@ -32,7 +32,9 @@ protected:
         frames(1);
     }
     int& cell(int column, int row) { return app.editor.grid[cellIndex(column, row)]; }
-    int count(int code) const { return static_cast<int>(std::count(app.editor.grid.begin(), app.editor.grid.end(), code)); }
+    int count(int code) const {
+        return static_cast<int>(std::count(app.editor.grid.begin(), app.editor.grid.end(), code));
+    }
 
     void pressNew() { click(696, 400); }
     void pressLoad() { click(744, 400); }

@@ -6,11 +6,11 @@
 #include "level/saved_game.h"
 #include "support/board_sketch.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 TempFolder::TempFolder() {
     // TMPDIR lets the tests run on another disk, a slow one for instance.
@@ -49,7 +49,8 @@ void TempFolder::linkBuiltResources() const {
 
 void TempFolder::makeResourcesWithOwnMaps() const {
     std::string own = file("resources.res");
-    if (mkdir(own.c_str(), 0755) != 0 || mkdir((own + "/maps").c_str(), 0755) != 0) ADD_FAILURE() << "cannot make " << own;
+    if (mkdir(own.c_str(), 0755) != 0 || mkdir((own + "/maps").c_str(), 0755) != 0)
+        ADD_FAILURE() << "cannot make " << own;
     for (const char* folder : {"images", "fonts", "sounds", "music", "icons"}) {
         std::string target = std::string(GAME_DIR) + "/resources.res/" + folder;
         if (symlink(target.c_str(), (own + "/" + folder).c_str()) != 0) ADD_FAILURE() << "cannot link " << folder;

@@ -46,7 +46,6 @@ private:
     std::string previous_;
 };
 
-
 // The program started in a temporary folder, ready for frames.
 class GameTest : public ::testing::Test {
 protected:

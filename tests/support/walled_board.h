@@ -11,7 +11,8 @@ inline LevelGrid drawBoard(std::vector<std::string> rows, char pad = '#') {
     rows.resize(boardRows, "");
     for (int row = 0; row < boardRows; ++row) {
         rows[row].resize(boardColumns, pad);
-        for (int column = 0; column < boardColumns; ++column) grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
+        for (int column = 0; column < boardColumns; ++column)
+            grid[cellIndex(column, row)] = tileForChar(rows[row][column]);
     }
     return grid;
 }

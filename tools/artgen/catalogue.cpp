@@ -99,12 +99,12 @@ const ArtEntry kCatalogue[] = {
 const std::size_t kCatalogueSize = sizeof kCatalogue / sizeof kCatalogue[0];
 
 cairo_surface_t* renderEntry(const ArtEntry& entry) {
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, entry.width, entry.height);
-  cairo_t* cr = cairo_create(s);
-  entry.draw(cr, entry.width, entry.height);
-  cairo_destroy(cr);
-  finishSurface(s, entry.finish);
-  return s;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, entry.width, entry.height);
+    cairo_t* cr = cairo_create(s);
+    entry.draw(cr, entry.width, entry.height);
+    cairo_destroy(cr);
+    finishSurface(s, entry.finish);
+    return s;
 }
 
 }  // namespace art

@@ -10,10 +10,10 @@
 namespace art {
 
 struct ArtEntry {
-  const char* name;  // file name without the ".img" ending
-  int width, height;
-  Finish finish;
-  DrawFn draw;
+    const char* name;  // file name without the ".img" ending
+    int width, height;
+    Finish finish;
+    DrawFn draw;
 };
 
 extern const ArtEntry kCatalogue[];

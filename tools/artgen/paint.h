@@ -9,12 +9,12 @@
 namespace art {
 
 struct Rgb {
-  double r, g, b;
+    double r, g, b;
 };
 
 // 0xRRGGBB to a Cairo colour.
 constexpr Rgb hex(std::uint32_t v) {
-  return {((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0};
+    return {((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0};
 }
 
 void setColor(cairo_t* cr, Rgb c, double alpha = 1.0);
@@ -27,22 +27,21 @@ void fillStroke(cairo_t* cr, Rgb line, double width);
 void useFont(cairo_t* cr, double size, bool bold);
 double textWidth(cairo_t* cr, const char* text);
 // Text with a dark rim: readable on any backdrop.
-void outlinedText(cairo_t* cr, double x, double y, const char* text, Rgb fill, Rgb rim,
-                  double rimWidth);
+void outlinedText(cairo_t* cr, double x, double y, const char* text, Rgb fill, Rgb rim, double rimWidth);
 
 // Rotates the drawing a quarter turn at a time about (cx, cy); right is 0, then up, left, down.
 void turnAbout(cairo_t* cr, double cx, double cy, int quarterTurnsCounterClockwise);
 
 // A deterministic generator for textures: the same sequence on every build.
 class Lcg {
- public:
-  explicit Lcg(std::uint32_t seed) : state_(seed) {}
-  std::uint32_t next();
-  double unit();  // in [0, 1)
-  double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
+public:
+    explicit Lcg(std::uint32_t seed) : state_(seed) {}
+    std::uint32_t next();
+    double unit();  // in [0, 1)
+    double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
 
- private:
-  std::uint32_t state_;
+private:
+    std::uint32_t state_;
 };
 
 // How the game loads a picture, and so how its edges must be finished.

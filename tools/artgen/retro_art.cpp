@@ -11,36 +11,35 @@ namespace art {
 namespace {
 
 struct PaletteEntry {
-  char code;
-  std::uint32_t rgb;
+    char code;
+    std::uint32_t rgb;
 };
 
 // The classic 16-colour text-mode palette, a letter each; '.' is see-through.
 constexpr PaletteEntry kPalette[] = {
-    {'k', 0x000000}, {'b', 0x0000AA}, {'g', 0x00AA00}, {'c', 0x00AAAA},
-    {'r', 0xAA0000}, {'m', 0xAA00AA}, {'o', 0xAA5500}, {'l', 0xAAAAAA},
-    {'d', 0x555555}, {'B', 0x5555FF}, {'G', 0x55FF55}, {'C', 0x55FFFF},
+    {'k', 0x000000}, {'b', 0x0000AA}, {'g', 0x00AA00}, {'c', 0x00AAAA}, {'r', 0xAA0000}, {'m', 0xAA00AA},
+    {'o', 0xAA5500}, {'l', 0xAAAAAA}, {'d', 0x555555}, {'B', 0x5555FF}, {'G', 0x55FF55}, {'C', 0x55FFFF},
     {'R', 0xFF5555}, {'M', 0xFF55FF}, {'y', 0xFFFF55}, {'w', 0xFFFFFF},
 };
 
 using Sprite = const char* [16];
 
 void paintSprite(cairo_t* cr, const Sprite rows) {
-  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  for (int y = 0; y < 16; ++y) {
-    if (std::strlen(rows[y]) != 16) {
-      std::fprintf(stderr, "artgen: retro sprite row %d is not 16 wide\n", y);
-      std::exit(1);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (int y = 0; y < 16; ++y) {
+        if (std::strlen(rows[y]) != 16) {
+            std::fprintf(stderr, "artgen: retro sprite row %d is not 16 wide\n", y);
+            std::exit(1);
+        }
+        for (int x = 0; x < 16; ++x) {
+            for (const PaletteEntry& e : kPalette) {
+                if (e.code != rows[y][x]) continue;
+                setColor(cr, hex(e.rgb));
+                cairo_rectangle(cr, x * 2, y * 2, 2, 2);
+                cairo_fill(cr);
+            }
+        }
     }
-    for (int x = 0; x < 16; ++x) {
-      for (const PaletteEntry& e : kPalette) {
-        if (e.code != rows[y][x]) continue;
-        setColor(cr, hex(e.rgb));
-        cairo_rectangle(cr, x * 2, y * 2, 2, 2);
-        cairo_fill(cr);
-      }
-    }
-  }
 }
 
 // clang-format off

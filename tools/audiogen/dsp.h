@@ -21,27 +21,29 @@ double triangleTurns(double phase);
 
 // A fixed-seed generator, so that every build writes the same bytes.
 struct Noise {
-  uint32_t state;
-  explicit Noise(uint32_t seed) : state(seed ? seed : 1u) {}
-  double next() {  // uniform in [-1, 1)
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    return state * (2.0 / 4294967296.0) - 1.0;
-  }
+    uint32_t state;
+    explicit Noise(uint32_t seed) : state(seed ? seed : 1u) {}
+    double next() {  // uniform in [-1, 1)
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state * (2.0 / 4294967296.0) - 1.0;
+    }
 };
 
 // Two-pole state-variable filter (trapezoidal form): stays stable while its cutoff sweeps.
 // Tuning is separate from running because computing the coefficients costs a tan().
 struct Svf {
-  struct Out { double low, band, high; };
-  void tune(double cutoffHz, double resonance);
-  Out step(double x);
-  double ic1 = 0, ic2 = 0, a1 = 0, a2 = 0, a3 = 0, k = 2;
+    struct Out {
+        double low, band, high;
+    };
+    void tune(double cutoffHz, double resonance);
+    Out step(double x);
+    double ic1 = 0, ic2 = 0, a1 = 0, a2 = 0, a3 = 0, k = 2;
 };
 
 struct Adsr {
-  double attack, decay, sustain, release;  // seconds, seconds, level, seconds
+    double attack, decay, sustain, release;  // seconds, seconds, level, seconds
 };
 // Level at time t of a note held for `held` seconds; zero once the release has run out.
 double adsrLevel(const Adsr& env, double t, double held);
@@ -59,15 +61,15 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
 double shortTermLoudnessDb(const std::vector<float>& samples);
 
 struct StereoBuffer {
-  std::vector<float> left, right;
-  explicit StereoBuffer(size_t frames = 0) : left(frames, 0.0f), right(frames, 0.0f) {}
-  size_t frames() const { return left.size(); }
-  std::vector<float> interleaved() const;
+    std::vector<float> left, right;
+    explicit StereoBuffer(size_t frames = 0) : left(frames, 0.0f), right(frames, 0.0f) {}
+    size_t frames() const { return left.size(); }
+    std::vector<float> interleaved() const;
 };
 
 // Equal-power pan: -1 is hard left, +1 hard right.
 inline void panGains(double pan, double& gl, double& gr) {
-  double a = (pan + 1.0) * 0.25 * kPi;
-  gl = std::cos(a);
-  gr = std::sin(a);
+    double a = (pan + 1.0) * 0.25 * kPi;
+    gl = std::cos(a);
+    gr = std::sin(a);
 }

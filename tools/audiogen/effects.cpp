@@ -14,22 +14,22 @@ enum class Wave { Sine, Triangle, Square, Saw, Bell, Noise };
 // the attack (0 holds steady); `pulseRate` chops the layer into grains, as a scrape or
 // a creaking hinge is a run of tiny catches rather than a steady tone.
 struct Layer {
-  Wave wave;
-  double start, length;
-  double fromHz, toHz;
-  double gain, attack, decay;
-  double lowpassHz;  // 0 leaves the layer bright
-  double bandQ;      // noise only: 0 wide .. 0.9 narrow
-  double pulseRate, pulseDepth;
+    Wave wave;
+    double start, length;
+    double fromHz, toHz;
+    double gain, attack, decay;
+    double lowpassHz;  // 0 leaves the layer bright
+    double bandQ;      // noise only: 0 wide .. 0.9 narrow
+    double pulseRate, pulseDepth;
 };
 
 // `loudnessDb` is the effect's short-term loudness (see shortTermLoudnessDb). Effects
 // the player hears over and over sit lowest, so that an enemy knocking twice a second
 // along its lane never drowns the goal or a death.
 struct Recipe {
-  const char* file;
-  double loudnessDb;
-  std::vector<Layer> layers;
+    const char* file;
+    double loudnessDb;
+    std::vector<Layer> layers;
 };
 
 // Note frequencies used by the musical effects.
@@ -88,70 +88,70 @@ const Recipe kRecipes[] = {
 // clang-format on
 
 double layerSample(const Layer& layer, double phase, double step, Noise& noise, Svf& band) {
-  switch (layer.wave) {
-    case Wave::Sine: return sineTurns(phase);
-    case Wave::Triangle: return triangleTurns(phase);
-    case Wave::Square: return squareBlep(phase, step, 0.5);
-    case Wave::Saw: return sawBlep(phase, step);
-    case Wave::Bell: return sineTurns(phase + 0.3 * sineTurns(phase * 3.5));
-    case Wave::Noise: return band.step(noise.next()).band;
-  }
-  return 0.0;
+    switch (layer.wave) {
+        case Wave::Sine: return sineTurns(phase);
+        case Wave::Triangle: return triangleTurns(phase);
+        case Wave::Square: return squareBlep(phase, step, 0.5);
+        case Wave::Saw: return sawBlep(phase, step);
+        case Wave::Bell: return sineTurns(phase + 0.3 * sineTurns(phase * 3.5));
+        case Wave::Noise: return band.step(noise.next()).band;
+    }
+    return 0.0;
 }
 
 void renderLayer(const Layer& layer, uint32_t seed, std::vector<float>& out) {
-  const long first = std::lround(layer.start * kSampleRate);
-  const long count = std::lround(layer.length * kSampleRate);
-  const double fade = 0.005 * kSampleRate;
-  Noise noise(seed);
-  Svf band, low;
-  if (layer.lowpassHz > 0) low.tune(layer.lowpassHz, 0.0);
-  double phase = 0.0;
-  for (long i = 0; i < count; ++i) {
-    double t = static_cast<double>(i) / kSampleRate;
-    double freq = layer.fromHz * std::pow(layer.toHz / layer.fromHz, t / layer.length);
-    double step = freq / kSampleRate;
-    if (layer.wave == Wave::Noise && i % 16 == 0) band.tune(freq, layer.bandQ);
-    double v = layerSample(layer, phase, step, noise, band);
-    if (layer.lowpassHz > 0) v = low.step(v).low;
-    phase += step;
-    double env = std::min(1.0, t / layer.attack);
-    if (layer.decay > 0 && t > layer.attack) env *= std::exp(-(t - layer.attack) / layer.decay);
-    env *= std::min(1.0, (count - i) / fade);
-    if (layer.pulseRate > 0)
-      env *= 1.0 - layer.pulseDepth + layer.pulseDepth * std::pow(0.5 + 0.5 * sineTurns(t * layer.pulseRate), 3);
-    out[first + i] += static_cast<float>(layer.gain * env * v);
-  }
+    const long first = std::lround(layer.start * kSampleRate);
+    const long count = std::lround(layer.length * kSampleRate);
+    const double fade = 0.005 * kSampleRate;
+    Noise noise(seed);
+    Svf band, low;
+    if (layer.lowpassHz > 0) low.tune(layer.lowpassHz, 0.0);
+    double phase = 0.0;
+    for (long i = 0; i < count; ++i) {
+        double t = static_cast<double>(i) / kSampleRate;
+        double freq = layer.fromHz * std::pow(layer.toHz / layer.fromHz, t / layer.length);
+        double step = freq / kSampleRate;
+        if (layer.wave == Wave::Noise && i % 16 == 0) band.tune(freq, layer.bandQ);
+        double v = layerSample(layer, phase, step, noise, band);
+        if (layer.lowpassHz > 0) v = low.step(v).low;
+        phase += step;
+        double env = std::min(1.0, t / layer.attack);
+        if (layer.decay > 0 && t > layer.attack) env *= std::exp(-(t - layer.attack) / layer.decay);
+        env *= std::min(1.0, (count - i) / fade);
+        if (layer.pulseRate > 0)
+            env *= 1.0 - layer.pulseDepth + layer.pulseDepth * std::pow(0.5 + 0.5 * sineTurns(t * layer.pulseRate), 3);
+        out[first + i] += static_cast<float>(layer.gain * env * v);
+    }
 }
 
 // Scales an effect to its loudness, unless that would push its peak past the ceiling.
 void setLoudness(std::vector<float>& samples, double loudnessDb) {
-  constexpr double kPeakCeiling = 0.89;  // -1 dB: leaves room for the music under it
-  float peak = 0.0f;
-  for (float s : samples) peak = std::max(peak, std::fabs(s));
-  if (peak <= 0.0f) return;
-  double gain = std::pow(10.0, (loudnessDb - shortTermLoudnessDb(samples)) / 20.0);
-  gain = std::min(gain, kPeakCeiling / peak);
-  for (float& s : samples) s = static_cast<float>(s * gain);
+    constexpr double kPeakCeiling = 0.89;  // -1 dB: leaves room for the music under it
+    float peak = 0.0f;
+    for (float s : samples) peak = std::max(peak, std::fabs(s));
+    if (peak <= 0.0f) return;
+    double gain = std::pow(10.0, (loudnessDb - shortTermLoudnessDb(samples)) / 20.0);
+    gain = std::min(gain, kPeakCeiling / peak);
+    for (float& s : samples) s = static_cast<float>(s * gain);
 }
 
 EffectSound renderRecipe(const Recipe& recipe) {
-  double length = 0.0;
-  for (const Layer& layer : recipe.layers) length = std::max(length, layer.start + layer.length);
-  std::vector<float> samples(static_cast<size_t>(std::lround(length * kSampleRate)) + 1, 0.0f);
-  uint32_t seed = 12345;
-  for (const Layer& layer : recipe.layers) renderLayer(layer, seed++, samples);
-  // Three milliseconds keep the knocks crisp; thirty let a steady creak die away
-  // instead of being cut off.
-  fadeEdges(samples, 1, 0.003, 0.03);
-  setLoudness(samples, recipe.loudnessDb);
-  return {recipe.file, samples};
+    double length = 0.0;
+    for (const Layer& layer : recipe.layers) length = std::max(length, layer.start + layer.length);
+    std::vector<float> samples(static_cast<size_t>(std::lround(length * kSampleRate)) + 1, 0.0f);
+    uint32_t seed = 12345;
+    for (const Layer& layer : recipe.layers) renderLayer(layer, seed++, samples);
+    // Three milliseconds keep the knocks crisp; thirty let a steady creak die away
+    // instead of being cut off.
+    fadeEdges(samples, 1, 0.003, 0.03);
+    setLoudness(samples, recipe.loudnessDb);
+    return {recipe.file, samples};
 }
 
 }  // namespace
 
 std::vector<EffectSound> renderAllEffects() {
-  std::vector<EffectSound> sounds;
-  for (const Recipe& recipe : kRecipes) sounds.push_back(renderRecipe(recipe));
-  return sounds;
+    std::vector<EffectSound> sounds;
+    for (const Recipe& recipe : kRecipes) sounds.push_back(renderRecipe(recipe));
+    return sounds;
 }

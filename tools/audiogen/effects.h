@@ -5,8 +5,8 @@
 #include <vector>
 
 struct EffectSound {
-  std::string file;            // name in resources.res/sounds
-  std::vector<float> samples;  // mono, at kSampleRate
+    std::string file;            // name in resources.res/sounds
+    std::vector<float> samples;  // mono, at kSampleRate
 };
 
 std::vector<EffectSound> renderAllEffects();

@@ -9,15 +9,15 @@ namespace {
 // an optional FM modulator on the sine part, a key-tracked low-pass with its own
 // decaying sweep, vibrato and a touch of breath noise.
 struct SynthParams {
-  const char* name;
-  double sine, triangle, saw, square, pulseWidth;
-  double detuneCents;
-  double fmRatio, fmIndex, fmDecay;
-  Adsr env;
-  double cutoffMul, cutoffSweepMul, cutoffDecay, resonance;
-  double vibratoCents, vibratoRate, vibratoDelay;
-  double breath;
-  double gain;
+    const char* name;
+    double sine, triangle, saw, square, pulseWidth;
+    double detuneCents;
+    double fmRatio, fmIndex, fmDecay;
+    Adsr env;
+    double cutoffMul, cutoffSweepMul, cutoffDecay, resonance;
+    double vibratoCents, vibratoRate, vibratoDelay;
+    double breath;
+    double gain;
 };
 
 // clang-format off
@@ -42,10 +42,10 @@ const SynthParams kInstruments[] = {
 
 // A drum is a pitched body that sweeps down plus a band of noise, each with its own decay.
 struct DrumParams {
-  const char* name;
-  double toneFromHz, toneToHz, toneSweep, toneDecay, toneGain;
-  double noiseLowHz, noiseHighHz, noiseDecay, noiseGain;
-  double pan, gain;
+    const char* name;
+    double toneFromHz, toneToHz, toneSweep, toneDecay, toneGain;
+    double noiseLowHz, noiseHighHz, noiseDecay, noiseGain;
+    double pan, gain;
 };
 
 // clang-format off
@@ -65,37 +65,37 @@ const DrumParams kDrums[] = {
 
 template <typename Row, size_t N>
 const Row* findRow(const Row (&table)[N], const std::string& name) {
-  for (const Row& row : table)
-    if (name == row.name) return &row;
-  return nullptr;
+    for (const Row& row : table)
+        if (name == row.name) return &row;
+    return nullptr;
 }
 
 void addFrame(MixTarget& target, long frame, double l, double r) {
-  size_t n = target.dry.frames();
-  size_t i = static_cast<size_t>(((frame % static_cast<long>(n)) + n) % n);
-  target.dry.left[i] += static_cast<float>(l);
-  target.dry.right[i] += static_cast<float>(r);
-  target.send.left[i] += static_cast<float>(l * target.sendLevel);
-  target.send.right[i] += static_cast<float>(r * target.sendLevel);
+    size_t n = target.dry.frames();
+    size_t i = static_cast<size_t>(((frame % static_cast<long>(n)) + n) % n);
+    target.dry.left[i] += static_cast<float>(l);
+    target.dry.right[i] += static_cast<float>(r);
+    target.send.left[i] += static_cast<float>(l * target.sendLevel);
+    target.send.right[i] += static_cast<float>(r * target.sendLevel);
 }
 
 double soundingLength(const Adsr& env, double held) {
-  if (env.sustain <= 0.0) return std::min(held, env.attack + 3.0 * env.decay) + env.release;
-  return held + env.release;
+    if (env.sustain <= 0.0) return std::min(held, env.attack + 3.0 * env.decay) + env.release;
+    return held + env.release;
 }
 
 // One oscillator of a synth note at the given phase (turns) and phase step.
 double oscillator(const SynthParams& p, double phase, double step, double fm) {
-  double v = 0.0;
-  if (p.sine > 0) v += p.sine * sineTurns(phase + fm);
-  if (p.triangle > 0) v += p.triangle * triangleTurns(phase);
-  if (p.saw > 0) v += p.saw * sawBlep(phase, step);
-  if (p.square > 0) v += p.square * squareBlep(phase, step, p.pulseWidth);
-  return v;
+    double v = 0.0;
+    if (p.sine > 0) v += p.sine * sineTurns(phase + fm);
+    if (p.triangle > 0) v += p.triangle * triangleTurns(phase);
+    if (p.saw > 0) v += p.saw * sawBlep(phase, step);
+    if (p.square > 0) v += p.square * squareBlep(phase, step, p.pulseWidth);
+    return v;
 }
 
 uint32_t noteSeed(long frame, double midi) {
-  return static_cast<uint32_t>(frame * 2654435761u) ^ static_cast<uint32_t>(midi * 97.0) ^ 0x9e3779b9u;
+    return static_cast<uint32_t>(frame * 2654435761u) ^ static_cast<uint32_t>(midi * 97.0) ^ 0x9e3779b9u;
 }
 
 // Envelopes, vibrato, FM depth and the filter sweep change slowly, so they are
@@ -103,89 +103,89 @@ uint32_t noteSeed(long frame, double midi) {
 constexpr int kControlBlock = 16;
 
 struct SynthControl {
-  double env, fm, cutoff, steps[2];
+    double env, fm, cutoff, steps[2];
 };
 
 SynthControl synthControl(const SynthParams& p, double t, double freq, double held, int copies) {
-  SynthControl c;
-  c.env = adsrLevel(p.env, t, held);
-  c.fm = p.fmIndex > 0 ? p.fmIndex * std::exp(-t / p.fmDecay) : 0.0;
-  c.cutoff = freq * (p.cutoffMul + p.cutoffSweepMul * std::exp(-t / p.cutoffDecay));
-  double vib = t > p.vibratoDelay ? p.vibratoCents * sineTurns(t * p.vibratoRate) : 0.0;
-  for (int k = 0; k < 2; ++k) {
-    double cents = vib + (k == 0 ? -0.5 : 0.5) * p.detuneCents * (copies - 1);
-    c.steps[k] = freq * std::pow(2.0, cents / 1200.0) / kSampleRate;
-  }
-  return c;
+    SynthControl c;
+    c.env = adsrLevel(p.env, t, held);
+    c.fm = p.fmIndex > 0 ? p.fmIndex * std::exp(-t / p.fmDecay) : 0.0;
+    c.cutoff = freq * (p.cutoffMul + p.cutoffSweepMul * std::exp(-t / p.cutoffDecay));
+    double vib = t > p.vibratoDelay ? p.vibratoCents * sineTurns(t * p.vibratoRate) : 0.0;
+    for (int k = 0; k < 2; ++k) {
+        double cents = vib + (k == 0 ? -0.5 : 0.5) * p.detuneCents * (copies - 1);
+        c.steps[k] = freq * std::pow(2.0, cents / 1200.0) / kSampleRate;
+    }
+    return c;
 }
 
 void renderSynth(const SynthParams& p, const NotePlay& note, MixTarget& target) {
-  const double freq = midiToHz(note.midi);
-  const long first = std::lround(note.startSec * kSampleRate);
-  const long count = std::lround(soundingLength(p.env, note.heldSec) * kSampleRate);
-  const int copies = p.detuneCents > 0 ? 2 : 1;
-  double gl, gr;
-  panGains(note.pan, gl, gr);
-  // The detuned copy sits a little to one side, the first to the other.
-  const double spread = copies == 2 ? 0.3 : 0.0;
-  const double mixL[2] = {gl * (1 + spread), gl * (1 - spread)};
-  const double mixR[2] = {gr * (1 - spread), gr * (1 + spread)};
-  Noise noise(noteSeed(first, note.midi));
-  Svf filters[2];
-  double phases[2] = {0.0, 0.37};
-  const double amp = p.gain * note.gain * note.velocity / copies;
-  for (long block = 0; block < count; block += kControlBlock) {
-    SynthControl c = synthControl(p, static_cast<double>(block) / kSampleRate, freq, note.heldSec, copies);
-    SynthControl next = synthControl(p, static_cast<double>(block + kControlBlock) / kSampleRate, freq,
-                                     note.heldSec, copies);
-    for (int k = 0; k < copies; ++k) filters[k].tune(c.cutoff, p.resonance);
-    long end = std::min(count, block + kControlBlock);
-    for (long i = block; i < end; ++i) {
-      double w = static_cast<double>(i - block) / kControlBlock;
-      double a = amp * (c.env + (next.env - c.env) * w);
-      double l = 0.0, r = 0.0;
-      for (int k = 0; k < copies; ++k) {
-        double mod = c.fm * sineTurns(phases[k] * p.fmRatio) / (2.0 * kPi);
-        double raw = oscillator(p, phases[k], c.steps[k], mod) + p.breath * noise.next();
-        double v = filters[k].step(raw).low;
-        l += v * mixL[k];
-        r += v * mixR[k];
-        phases[k] += c.steps[k];
-      }
-      addFrame(target, first + i, a * l, a * r);
+    const double freq = midiToHz(note.midi);
+    const long first = std::lround(note.startSec * kSampleRate);
+    const long count = std::lround(soundingLength(p.env, note.heldSec) * kSampleRate);
+    const int copies = p.detuneCents > 0 ? 2 : 1;
+    double gl, gr;
+    panGains(note.pan, gl, gr);
+    // The detuned copy sits a little to one side, the first to the other.
+    const double spread = copies == 2 ? 0.3 : 0.0;
+    const double mixL[2] = {gl * (1 + spread), gl * (1 - spread)};
+    const double mixR[2] = {gr * (1 - spread), gr * (1 + spread)};
+    Noise noise(noteSeed(first, note.midi));
+    Svf filters[2];
+    double phases[2] = {0.0, 0.37};
+    const double amp = p.gain * note.gain * note.velocity / copies;
+    for (long block = 0; block < count; block += kControlBlock) {
+        SynthControl c = synthControl(p, static_cast<double>(block) / kSampleRate, freq, note.heldSec, copies);
+        SynthControl next =
+            synthControl(p, static_cast<double>(block + kControlBlock) / kSampleRate, freq, note.heldSec, copies);
+        for (int k = 0; k < copies; ++k) filters[k].tune(c.cutoff, p.resonance);
+        long end = std::min(count, block + kControlBlock);
+        for (long i = block; i < end; ++i) {
+            double w = static_cast<double>(i - block) / kControlBlock;
+            double a = amp * (c.env + (next.env - c.env) * w);
+            double l = 0.0, r = 0.0;
+            for (int k = 0; k < copies; ++k) {
+                double mod = c.fm * sineTurns(phases[k] * p.fmRatio) / (2.0 * kPi);
+                double raw = oscillator(p, phases[k], c.steps[k], mod) + p.breath * noise.next();
+                double v = filters[k].step(raw).low;
+                l += v * mixL[k];
+                r += v * mixR[k];
+                phases[k] += c.steps[k];
+            }
+            addFrame(target, first + i, a * l, a * r);
+        }
     }
-  }
 }
 
 void renderDrum(const DrumParams& d, const NotePlay& hit, MixTarget& target) {
-  const double length = 5.0 * std::max(d.toneDecay, d.noiseDecay) + 0.01;
-  const long first = std::lround(hit.startSec * kSampleRate);
-  const long count = std::lround(length * kSampleRate);
-  double gl, gr;
-  panGains(std::clamp(hit.pan + d.pan, -1.0, 1.0), gl, gr);
-  Noise noise(noteSeed(first, d.toneFromHz + d.noiseLowHz));
-  Svf high, low;
-  high.tune(d.noiseLowHz, 0.0);
-  low.tune(d.noiseHighHz, 0.0);
-  double phase = 0.0;
-  const double amp = d.gain * hit.gain * hit.velocity;
-  for (long i = 0; i < count; ++i) {
-    double t = static_cast<double>(i) / kSampleRate;
-    double attack = std::min(1.0, t / 0.001);
-    double v = 0.0;
-    if (d.toneGain > 0) {
-      double f = d.toneToHz + (d.toneFromHz - d.toneToHz) * std::exp(-t / std::max(d.toneSweep, 1e-4));
-      phase += f / kSampleRate;
-      v += d.toneGain * std::exp(-t / d.toneDecay) * sineTurns(phase);
+    const double length = 5.0 * std::max(d.toneDecay, d.noiseDecay) + 0.01;
+    const long first = std::lround(hit.startSec * kSampleRate);
+    const long count = std::lround(length * kSampleRate);
+    double gl, gr;
+    panGains(std::clamp(hit.pan + d.pan, -1.0, 1.0), gl, gr);
+    Noise noise(noteSeed(first, d.toneFromHz + d.noiseLowHz));
+    Svf high, low;
+    high.tune(d.noiseLowHz, 0.0);
+    low.tune(d.noiseHighHz, 0.0);
+    double phase = 0.0;
+    const double amp = d.gain * hit.gain * hit.velocity;
+    for (long i = 0; i < count; ++i) {
+        double t = static_cast<double>(i) / kSampleRate;
+        double attack = std::min(1.0, t / 0.001);
+        double v = 0.0;
+        if (d.toneGain > 0) {
+            double f = d.toneToHz + (d.toneFromHz - d.toneToHz) * std::exp(-t / std::max(d.toneSweep, 1e-4));
+            phase += f / kSampleRate;
+            v += d.toneGain * std::exp(-t / d.toneDecay) * sineTurns(phase);
+        }
+        if (d.noiseGain > 0) {
+            double n = low.step(high.step(noise.next()).high).low;
+            v += d.noiseGain * std::exp(-t / d.noiseDecay) * n;
+        }
+        double fadeOut = std::min(1.0, (count - i) / (0.005 * kSampleRate));
+        double a = amp * attack * fadeOut * v;
+        addFrame(target, first + i, a * gl, a * gr);
     }
-    if (d.noiseGain > 0) {
-      double n = low.step(high.step(noise.next()).high).low;
-      v += d.noiseGain * std::exp(-t / d.noiseDecay) * n;
-    }
-    double fadeOut = std::min(1.0, (count - i) / (0.005 * kSampleRate));
-    double a = amp * attack * fadeOut * v;
-    addFrame(target, first + i, a * gl, a * gr);
-  }
 }
 
 }  // namespace
@@ -194,13 +194,13 @@ bool isInstrument(const std::string& name) { return findRow(kInstruments, name) 
 bool isDrum(const std::string& name) { return findRow(kDrums, name) != nullptr; }
 
 bool playInstrumentNote(const std::string& instrument, const NotePlay& note, MixTarget& target) {
-  const SynthParams* p = findRow(kInstruments, instrument);
-  if (p) renderSynth(*p, note, target);
-  return p != nullptr;
+    const SynthParams* p = findRow(kInstruments, instrument);
+    if (p) renderSynth(*p, note, target);
+    return p != nullptr;
 }
 
 bool playDrumHit(const std::string& drum, const NotePlay& hit, MixTarget& target) {
-  const DrumParams* d = findRow(kDrums, drum);
-  if (d) renderDrum(*d, hit, target);
-  return d != nullptr;
+    const DrumParams* d = findRow(kDrums, drum);
+    if (d) renderDrum(*d, hit, target);
+    return d != nullptr;
 }

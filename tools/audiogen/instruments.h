@@ -9,18 +9,18 @@
 // Where a note lands. Writes wrap around the buffer's end, so a tune's last notes ring
 // on into its start and the tune loops without a seam.
 struct MixTarget {
-  StereoBuffer& dry;
-  StereoBuffer& send;  // feeds the echo and the room
-  double sendLevel;
+    StereoBuffer& dry;
+    StereoBuffer& send;  // feeds the echo and the room
+    double sendLevel;
 };
 
 struct NotePlay {
-  double startSec;
-  double heldSec;
-  double midi;
-  double velocity;  // 0..1
-  double gain;
-  double pan;
+    double startSec;
+    double heldSec;
+    double midi;
+    double velocity;  // 0..1
+    double gain;
+    double pan;
 };
 
 bool isInstrument(const std::string& name);

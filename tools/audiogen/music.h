@@ -8,8 +8,7 @@
 #include "score.h"
 
 // False, with a message, when the arrangement names an unknown instrument or drum.
-bool renderArrangement(const Score& score, const Arrangement& arrangement, StereoBuffer& out,
-                       std::string& error);
+bool renderArrangement(const Score& score, const Arrangement& arrangement, StereoBuffer& out, std::string& error);
 
 // Brings a mix to a steady loudness and rounds off its peaks so nothing clips.
 void levelAndLimit(StereoBuffer& mix, double targetRms);

@@ -24,8 +24,7 @@ namespace {
 // (38, 127, 0), fully opaque, as a premultiplied ARGB32 pixel.
 constexpr std::uint32_t keyPixel = 0xFF267F00u;
 
-bool startsLikePng(const std::string& path)
-{
+bool startsLikePng(const std::string& path) {
     static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::ifstream in(path, std::ios::binary);
     unsigned char head[8] = {};
@@ -33,16 +32,14 @@ bool startsLikePng(const std::string& path)
     return in.gcount() == sizeof head && std::memcmp(head, signature, sizeof head) == 0;
 }
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
-{
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
     auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
     bytes->insert(bytes->end(), data, data + length);
     return CAIRO_STATUS_SUCCESS;
 }
 
 // An opaque copy first: a PNG without alpha loads as RGB24, whose unused byte cannot be keyed.
-cairo_surface_t* argbCopy(cairo_surface_t* image)
-{
+cairo_surface_t* argbCopy(cairo_surface_t* image) {
     int width = cairo_image_surface_get_width(image);
     int height = cairo_image_surface_get_height(image);
     cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
@@ -55,8 +52,7 @@ cairo_surface_t* argbCopy(cairo_surface_t* image)
     return copy;
 }
 
-void clearKeyColour(cairo_surface_t* surface)
-{
+void clearKeyColour(cairo_surface_t* surface) {
     unsigned char* data = cairo_image_surface_get_data(surface);
     int stride = cairo_image_surface_get_stride(surface);
     int width = cairo_image_surface_get_width(surface);
@@ -64,23 +60,19 @@ void clearKeyColour(cairo_surface_t* surface)
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
         for (int x = 0; x < width; ++x)
-            if (row[x] == keyPixel)
-                row[x] = 0;
+            if (row[x] == keyPixel) row[x] = 0;
     }
     cairo_surface_mark_dirty(surface);
 }
 
-bool sameAsFile(const std::vector<unsigned char>& bytes, const std::string& path)
-{
+bool sameAsFile(const std::vector<unsigned char>& bytes, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    if (!in) return false;
     std::vector<unsigned char> old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return old == bytes;
 }
 
-bool convert(const std::string& mode, const std::string& source, const std::string& destination)
-{
+bool convert(const std::string& mode, const std::string& source, const std::string& destination) {
     if (!fs::is_regular_file(source)) {
         std::fprintf(stderr, "help: missing file %s (needed for %s)\n", source.c_str(), destination.c_str());
         return false;
@@ -98,8 +90,7 @@ bool convert(const std::string& mode, const std::string& source, const std::stri
     }
     cairo_surface_t* picture = argbCopy(image);
     cairo_surface_destroy(image);
-    if (mode == "keyed")
-        clearKeyColour(picture);
+    if (mode == "keyed") clearKeyColour(picture);
 
     std::vector<unsigned char> png;
     cairo_status_t status = cairo_surface_write_to_png_stream(picture, appendBytes, &png);
@@ -108,8 +99,7 @@ bool convert(const std::string& mode, const std::string& source, const std::stri
         std::fprintf(stderr, "help: cannot encode %s: %s\n", destination.c_str(), cairo_status_to_string(status));
         return false;
     }
-    if (sameAsFile(png, destination))
-        return true;
+    if (sameAsFile(png, destination)) return true;
 
     std::error_code ignored;
     fs::create_directories(fs::path(destination).parent_path(), ignored);
@@ -124,8 +114,7 @@ bool convert(const std::string& mode, const std::string& source, const std::stri
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 4 || (argc - 1) % 3 != 0) {
         std::fprintf(stderr, "usage: help_pictures <keyed|alpha> <source.img> <destination.png> [...]\n");
         return 2;

@@ -51,15 +51,24 @@ std::vector<const IdeaFamily*> familiesOn(const LevelGrid& grid) {
 // Options take one value each, but for --walls-only.
 bool readOption(const std::string& name, const char* value, Arguments& arguments) {
     GeneratorOptions& options = arguments.options;
-    if (name == "--families") options.families = familiesNamed(value);
-    else if (name == "--seed") options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
-    else if (name == "--count") arguments.count = std::atoi(value);
-    else if (name == "--iterations") options.iterations = std::atoi(value);
-    else if (name == "--target") options.targetMoves = std::atoi(value);
-    else if (name == "--walls") options.wallPercent = std::atoi(value);
-    else if (name == "--out") arguments.folder = value;
-    else if (name == "--from") return readSkeleton(value, options);
-    else return false;
+    if (name == "--families")
+        options.families = familiesNamed(value);
+    else if (name == "--seed")
+        options.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+    else if (name == "--count")
+        arguments.count = std::atoi(value);
+    else if (name == "--iterations")
+        options.iterations = std::atoi(value);
+    else if (name == "--target")
+        options.targetMoves = std::atoi(value);
+    else if (name == "--walls")
+        options.wallPercent = std::atoi(value);
+    else if (name == "--out")
+        arguments.folder = value;
+    else if (name == "--from")
+        return readSkeleton(value, options);
+    else
+        return false;
     return true;
 }
 
@@ -67,8 +76,10 @@ bool readArguments(int argc, char** argv, Arguments& arguments) {
     GeneratorOptions& options = arguments.options;
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i];
-        if (name == "--walls-only") options.wallsOnly = true;
-        else if (i + 1 >= argc || !readOption(name, argv[++i], arguments)) return false;
+        if (name == "--walls-only")
+            options.wallsOnly = true;
+        else if (i + 1 >= argc || !readOption(name, argv[++i], arguments))
+            return false;
     }
     if (options.families.empty() && options.start) options.families = familiesOn(*options.start);
     return !options.families.empty() && arguments.count > 0;

@@ -80,13 +80,15 @@ bool innerCell(int cell) { return isInner(cell / boardRows, cell % boardRows); }
 
 void toggleWall(LevelGrid& grid, std::mt19937& random) {
     int cell = randomInnerCell(random);
-    if (grid[cell] == Empty) grid[cell] = Wall;
-    else if (grid[cell] == Wall) grid[cell] = Empty;
+    if (grid[cell] == Empty)
+        grid[cell] = Wall;
+    else if (grid[cell] == Wall)
+        grid[cell] = Empty;
 }
 
 void moveTile(LevelGrid& grid, std::mt19937& random) {
-    int from = pick(cellsWhere(grid, [](int code, int cell) { return innerCell(cell) && code != Empty && code != Wall; }),
-                    random);
+    int from = pick(
+        cellsWhere(grid, [](int code, int cell) { return innerCell(cell) && code != Empty && code != Wall; }), random);
     int to = randomEmptyCell(grid, random);
     if (from < 0 || to < 0) return;
     std::swap(grid[from], grid[to]);
@@ -155,10 +157,14 @@ LevelGrid mutated(const LevelGrid& grid, std::mt19937& random, bool wallsOnly) {
     LevelGrid next = grid;
     int roll = uniform(random, 0, 99);
     if (wallsOnly) roll = roll < 70 ? 0 : 99;
-    if (roll < 40) toggleWall(next, random);
-    else if (roll < 75) moveTile(next, random);
-    else if (roll < 90) turnTile(next, random);
-    else slideWall(next, random);
+    if (roll < 40)
+        toggleWall(next, random);
+    else if (roll < 75)
+        moveTile(next, random);
+    else if (roll < 90)
+        turnTile(next, random);
+    else
+        slideWall(next, random);
     return next;
 }
 

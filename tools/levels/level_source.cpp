@@ -61,7 +61,8 @@ int wordCount(const std::string& text) {
 bool fitsTable(const std::string& text) { return text.find('|') == std::string::npos; }
 
 void readName(ParseContext& context, int line, const std::string& value) {
-    if (context.nameLine) report(context, line, "a second 'name:'; the first is on line " + std::to_string(context.nameLine));
+    if (context.nameLine)
+        report(context, line, "a second 'name:'; the first is on line " + std::to_string(context.nameLine));
     context.nameLine = line;
     int words = wordCount(value);
     if (words < 2 || words > 3 || !fitsTable(value))
@@ -93,11 +94,14 @@ bool parseDecoy(const std::string& value, Decoy& decoy) {
 void readDecoy(ParseContext& context, int line, const std::string& value) {
     Decoy decoy;
     if (!parseDecoy(value, decoy)) {
-        report(context, line, "a decoy is a cell, column and row from 1, and the plan it invites: 'decoy: 12,4 the door looks like the way out'");
+        report(context, line,
+               "a decoy is a cell, column and row from 1, and the plan it invites: 'decoy: 12,4 the door looks like "
+               "the way out'");
         return;
     }
     if (static_cast<int>(context.level.decoys.size()) == maxDecoys) {
-        report(context, line, "more than " + std::to_string(maxDecoys) + " decoys; a level has at most " + std::to_string(maxDecoys));
+        report(context, line,
+               "more than " + std::to_string(maxDecoys) + " decoys; a level has at most " + std::to_string(maxDecoys));
         return;
     }
     for (const Decoy& other : context.level.decoys)
@@ -118,8 +122,8 @@ void readField(ParseContext& context, int line, const std::string& name, const s
         context.level.teaches = value;
     } else if (name == "solution") {
         if (!parseMoves(value, context.level.solution))
-            report(context, line, "a solution is made of L, R, U, D and waits W<frames>, a multiple of " +
-                                      std::to_string(waitFrames));
+            report(context, line,
+                   "a solution is made of L, R, U, D and waits W<frames>, a multiple of " + std::to_string(waitFrames));
     } else if (name == "enemies") {
         context.enemiesText = value;
         context.enemiesLine = line;
@@ -139,11 +143,13 @@ void readRow(ParseContext& context, int line, const std::string& row) {
     if (rowIndex == 0) context.level.firstRowLine = line;
     if (rowIndex >= boardRows) return;
     if (row.size() != boardColumns)
-        report(context, line, "row has " + std::to_string(row.size()) + " cells, expected " + std::to_string(boardColumns));
+        report(context, line,
+               "row has " + std::to_string(row.size()) + " cells, expected " + std::to_string(boardColumns));
     for (size_t column = 0; column < row.size() && column < boardColumns; ++column) {
         int tile = tileForChar(row[column]);
         if (tile < 0) {
-            report(context, line, std::string("unknown tile '") + row[column] + "' in column " + std::to_string(column + 1));
+            report(context, line,
+                   std::string("unknown tile '") + row[column] + "' in column " + std::to_string(column + 1));
             continue;
         }
         context.level.grid[cellIndex(static_cast<int>(column), rowIndex)] = tile;
@@ -164,13 +170,15 @@ void checkBoard(ParseContext& context, int lastLine) {
 
 void checkEnemies(ParseContext& context, int lastLine) {
     size_t count = enemiesInLoadOrder(context.level.grid).size();
-    int line = context.enemiesLine ? context.enemiesLine : (context.level.firstRowLine ? context.level.firstRowLine : lastLine);
+    int line = context.enemiesLine ? context.enemiesLine
+                                   : (context.level.firstRowLine ? context.level.firstRowLine : lastLine);
     if (count > static_cast<size_t>(maxEnemies))
         report(context, line, std::to_string(count) + " enemies; a level has at most " + std::to_string(maxEnemies));
     if (count == 0 && context.enemiesLine == 0) return;
     if (!parseStarts(context.level.grid, context.enemiesText, context.level.enemies))
-        report(context, line, "'enemies:' names the start of each of the " + std::to_string(count) +
-                                  " enemies in load order: up or down for 'I', left or right for 'H'");
+        report(context, line,
+               "'enemies:' names the start of each of the " + std::to_string(count) +
+                   " enemies in load order: up or down for 'I', left or right for 'H'");
 }
 
 void checkDecoys(ParseContext& context) {
@@ -281,8 +289,10 @@ std::vector<SourceError> parseLevelSource(const std::string& text, const std::st
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::string name, value;
         if (trim(line).empty()) continue;
-        if (splitField(line, name, value)) readField(context, lineNumber, name, value);
-        else readRow(context, lineNumber, line);
+        if (splitField(line, name, value))
+            readField(context, lineNumber, name, value);
+        else
+            readRow(context, lineNumber, line);
     }
     checkBoard(context, lineNumber ? lineNumber : 1);
     checkEnemies(context, lineNumber ? lineNumber : 1);

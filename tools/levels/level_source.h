@@ -42,7 +42,7 @@ struct LevelSource {
     std::string teaches;
     std::vector<Decoy> decoys;
     std::vector<Move> solution;
-    EnemyStarts enemies;  // the starts the solution was recorded with
+    EnemyStarts enemies;   // the starts the solution was recorded with
     int firstRowLine = 0;  // where the board starts, for messages about the whole board
 };
 

@@ -29,7 +29,8 @@ bool isDecoy(const LevelSource& source, CellPosition cell) {
 // "key 5,3, earth 12,9": what a piece is and where, as the decoy lines name cells.
 std::string piecesText(const LevelGrid& grid, const std::vector<CellPosition>& cells) {
     std::vector<std::string> names;
-    for (CellPosition cell : cells) names.push_back(std::string(pieceName(grid[cellIndex(cell.column, cell.row)])) + " " + cellText(cell));
+    for (CellPosition cell : cells)
+        names.push_back(std::string(pieceName(grid[cellIndex(cell.column, cell.row)])) + " " + cellText(cell));
     return names.empty() ? "-" : joined(names);
 }
 
@@ -45,7 +46,8 @@ std::string greedySummary(const LevelMetrics& metrics) {
     std::string text = greedyText(metrics.greedy);
     if (metrics.starts == 1) return text;
     if (metrics.greedyWins == 0) return text + " (every start)";
-    return text + " (beats " + std::to_string(metrics.greedyWins) + " of " + std::to_string(metrics.starts) + " starts)";
+    return text + " (beats " + std::to_string(metrics.greedyWins) + " of " + std::to_string(metrics.starts) +
+           " starts)";
 }
 
 std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level) {
@@ -56,7 +58,8 @@ std::vector<IdlePiece> idleButNoDecoy(const MeasuredLevel& level) {
 }
 
 std::string tableHeader() {
-    return "| level | name | idea | teaches | tiles it needs | moves to the goal | moves with the peach | runs of waits "
+    return "| level | name | idea | teaches | tiles it needs | moves to the goal | moves with the peach | runs of "
+           "waits "
            "| longest routine run | idle pieces | decoys | greedy player | resting states | dead ends |\n"
            "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
 }

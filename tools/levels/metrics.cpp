@@ -150,7 +150,6 @@ int greedyDistance(const PlayState& from, const PlayState& to) {
 
 bool endsAttempt(MoveEnd end) { return end != MoveEnd::Stopped; }
 
-
 }  // namespace
 
 int fewestWaitRuns(const LevelGrid& grid, const EnemyStarts& starts, const PlayRules& rules) {
@@ -257,9 +256,9 @@ GreedyPlay playGreedily(const LevelGrid& grid, const EnemyStarts& starts, const 
 std::string greedyText(const GreedyPlay& play) {
     std::string after = std::to_string(play.presses);
     switch (play.end) {
-    case GreedyEnd::Won: return "wins in " + after;
-    case GreedyEnd::GoalWithoutPeach: return "goal without the peach after " + after;
-    case GreedyEnd::Stuck: break;
+        case GreedyEnd::Won: return "wins in " + after;
+        case GreedyEnd::GoalWithoutPeach: return "goal without the peach after " + after;
+        case GreedyEnd::Stuck: break;
     }
     return "stuck after " + after;
 }
@@ -308,7 +307,8 @@ LevelMetrics measureLevel(const LevelGrid& grid, const PlayRules& rules) {
     metrics.longestRoutineRun = longestRoutineRun(grid, full.worstStarts, full.withPeach, rules);
     metrics.starts = static_cast<int>(full.perStart.size());
     for (const StartAnswer& start : full.perStart) {
-        if (metrics.hasEnemies) metrics.mostWaitRuns = std::max(metrics.mostWaitRuns, fewestWaitRuns(grid, start.starts, rules));
+        if (metrics.hasEnemies)
+            metrics.mostWaitRuns = std::max(metrics.mostWaitRuns, fewestWaitRuns(grid, start.starts, rules));
         GreedyPlay play = playGreedily(grid, start.starts, rules);
         metrics.greedyWins += play.end == GreedyEnd::Won;
         bool first = &start == &full.perStart.front();

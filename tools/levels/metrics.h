@@ -55,10 +55,10 @@ struct LevelMetrics {
     int states = 0;
     int deadEnds = 0;
     bool hasEnemies = false;
-    bool enemiesMatter = false;  // the best route without them fails against some start
-    std::vector<IdeaVerdict> ideas;  // one per family on the board, in table order
+    bool enemiesMatter = false;         // the best route without them fails against some start
+    std::vector<IdeaVerdict> ideas;     // one per family on the board, in table order
     std::vector<IdlePiece> idlePieces;  // decoys included: only the source knows them
-    int longestRoutineRun = 0;  // on the worst start's route with the peach
+    int longestRoutineRun = 0;          // on the worst start's route with the peach
     // The greedy player against every start: a win against any start, else the
     // loss against the first.
     GreedyPlay greedy;

@@ -94,7 +94,8 @@ void printCraft(const LevelSource& source, const PlayRules& rules) {
     for (const IdlePiece& piece : idleButNoDecoy(level))
         idle += (idle.empty() ? "" : ", ") + std::string(pieceName(piece.tile)) + " " + cellText(piece.cell);
     std::printf("%-16s %s\n", "idle pieces:", idle.empty() ? "none" : idle.c_str());
-    for (const Decoy& decoy : source.decoys) std::printf("%-16s %s: %s\n", "decoy:", cellText(decoy.cell).c_str(), decoy.plan.c_str());
+    for (const Decoy& decoy : source.decoys)
+        std::printf("%-16s %s: %s\n", "decoy:", cellText(decoy.cell).c_str(), decoy.plan.c_str());
     std::printf("%-16s %s\n", "greedy player:", greedySummary(m).c_str());
     if (m.hasEnemies) std::printf("%-16s at most %d a route\n", "runs of waits:", m.mostWaitRuns);
 }
@@ -114,13 +115,20 @@ int main(int argc, char** argv) {
     bool craft = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
-        if (argument == "--enemies" && i + 1 < argc) enemies = argv[++i];
-        else if (argument == "--mirrored") options.rules.mirrored = true;
-        else if (argument == "--fast") options.rules.fastMotion = true;
-        else if (argument == "--low-friction") options.rules.lowFriction = true;
-        else if (argument == "--craft") craft = true;
-        else if (argument[0] == '-' || !path.empty()) return usage(argv[0]);
-        else path = argument;
+        if (argument == "--enemies" && i + 1 < argc)
+            enemies = argv[++i];
+        else if (argument == "--mirrored")
+            options.rules.mirrored = true;
+        else if (argument == "--fast")
+            options.rules.fastMotion = true;
+        else if (argument == "--low-friction")
+            options.rules.lowFriction = true;
+        else if (argument == "--craft")
+            craft = true;
+        else if (argument[0] == '-' || !path.empty())
+            return usage(argv[0]);
+        else
+            path = argument;
     }
     if (path.empty()) return usage(argv[0]);
     LevelSource source;
@@ -129,7 +137,9 @@ int main(int argc, char** argv) {
     if (enemies) {
         EnemyStarts starts;
         if (!parseStarts(grid, enemies, starts)) {
-            std::fprintf(stderr, "--enemies names one start per enemy in load order: up or down for 'I', left or right for 'H'\n");
+            std::fprintf(
+                stderr,
+                "--enemies names one start per enemy in load order: up or down for 'I', left or right for 'H'\n");
             return 2;
         }
         options.starts = starts;

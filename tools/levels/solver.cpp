@@ -1,6 +1,5 @@
 #include "solver.h"
 
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -17,9 +16,7 @@ constexpr TileKind progressKinds[] = {Peach, Key, Door, MetalDoor};
 constexpr Move allMoves[] = {Move::Left, Move::Right, Move::Up, Move::Down};
 constexpr float enemyGrain = cellSize / 2;
 
-void appendRaw(std::string& key, const void* bytes, size_t size) {
-    key.append(static_cast<const char*>(bytes), size);
-}
+void appendRaw(std::string& key, const void* bytes, size_t size) { key.append(static_cast<const char*>(bytes), size); }
 
 void appendObject(std::string& key, const Piece& object) {
     appendRaw(key, &object.x, sizeof object.x);
@@ -99,14 +96,18 @@ MoveOutcome MoveSimulator::stepUntilRest(PlayState& state, Move move) const {
             if (event.kind == PlayEventKind::LeftBoard) left = &event;
         outcome.frames = frame + 1;
         if (!left) outcome.exitCell = cellOf(state.player);
-        if (state.goalDelay.running) outcome.end = MoveEnd::Goal;
-        else if (isDead(state)) outcome.end = MoveEnd::Died;
+        if (state.goalDelay.running)
+            outcome.end = MoveEnd::Goal;
+        else if (isDead(state))
+            outcome.end = MoveEnd::Died;
         else if (left) {
             outcome.end = MoveEnd::LeftBoard;
             outcome.exitX = left->x;
             outcome.exitY = left->y;
-        } else if (state.player.vx == 0 && state.player.vy == 0) outcome.end = MoveEnd::Stopped;
-        else continue;
+        } else if (state.player.vx == 0 && state.player.vy == 0)
+            outcome.end = MoveEnd::Stopped;
+        else
+            continue;
         break;
     }
     return outcome;
@@ -142,8 +143,9 @@ namespace {
 // of the patrol. A found path is still exact: every node keeps its exact state.
 void appendEnemies(std::string& key, PieceRange<const Piece> enemies) {
     for (const Piece& enemy : enemies) {
-        int place[] = {static_cast<int>(std::floor(enemy.x / enemyGrain)), static_cast<int>(std::floor(enemy.y / enemyGrain)),
-                       (enemy.vx > 0) - (enemy.vx < 0), (enemy.vy > 0) - (enemy.vy < 0)};
+        int place[] = {static_cast<int>(std::floor(enemy.x / enemyGrain)),
+                       static_cast<int>(std::floor(enemy.y / enemyGrain)), (enemy.vx > 0) - (enemy.vx < 0),
+                       (enemy.vy > 0) - (enemy.vy < 0)};
         appendRaw(key, place, sizeof place);
     }
 }
@@ -155,9 +157,12 @@ std::string stateKey(const PlayState& state) {
     appendObject(key, state.player);
     appendRaw(key, &state.keysHeld, sizeof state.keysHeld);
     for (TileKind kind : changingKinds) {
-        if (kind == UpDown || kind == RightLeft) appendEnemies(key, state[kind]);
-        else if (kind == Button) appendButtons(key, state[kind]);
-        else appendList(key, state[kind]);
+        if (kind == UpDown || kind == RightLeft)
+            appendEnemies(key, state[kind]);
+        else if (kind == Button)
+            appendButtons(key, state[kind]);
+        else
+            appendList(key, state[kind]);
     }
     return key;
 }
@@ -249,8 +254,8 @@ const char* edgeName(float x, float y) {
 }
 
 void noteEdgeExit(Findings& findings, const MoveOutcome& outcome, const std::vector<Move>& moves) {
-    std::string where = std::string("the player can slide off the ") + edgeName(outcome.exitX, outcome.exitY) + " edge at " +
-                        cellName(outcome.exitCell);
+    std::string where = std::string("the player can slide off the ") + edgeName(outcome.exitX, outcome.exitY) +
+                        " edge at " + cellName(outcome.exitCell);
     if (findings.edgeExits.insert(where).second) findings.warnings.push_back(where + " (" + movesText(moves) + ")");
 }
 
@@ -338,8 +343,8 @@ private:
         PlayState state = nodes_[0].state;
         for (int frames = 0; frames < startWatchFrames; frames += waitFrames) {
             if (simulator_.play(state, Move::Wait, state).end != MoveEnd::Died) continue;
-            findings_.warnings.push_back("an enemy reaches the player's start cell " + std::to_string(frames + waitFrames) +
-                                         " frames after the load" + label_);
+            findings_.warnings.push_back("an enemy reaches the player's start cell " +
+                                         std::to_string(frames + waitFrames) + " frames after the load" + label_);
             return;
         }
     }
@@ -427,14 +432,21 @@ private:
 };
 
 StartAnswer answerOf(const EnemyStarts& starts, const SolveResult& one) {
-    return {starts,           one.goalReachable, one.peachReachable, pressCount(one.toGoal), pressCount(one.withPeach),
-            one.statesExplored, one.deadEnds,     one.withPeach};
+    return {starts,
+            one.goalReachable,
+            one.peachReachable,
+            pressCount(one.toGoal),
+            pressCount(one.withPeach),
+            one.statesExplored,
+            one.deadEnds,
+            one.withPeach};
 }
 
 // The worse start needs more presses with the peach, or cannot take it at all.
 bool isWorse(const SolveResult& one, const SolveResult& than) {
     if (one.peachReachable != than.peachReachable) return !one.peachReachable;
-    if (pressCount(one.withPeach) != pressCount(than.withPeach)) return pressCount(one.withPeach) > pressCount(than.withPeach);
+    if (pressCount(one.withPeach) != pressCount(than.withPeach))
+        return pressCount(one.withPeach) > pressCount(than.withPeach);
     return pressCount(one.toGoal) > pressCount(than.toGoal);
 }
 
@@ -463,8 +475,8 @@ std::vector<EnemyStarts> everyStart(int enemies) {
 SolveResult solveLevel(const LevelGrid& grid, const SolveOptions& options) {
     auto started = std::chrono::steady_clock::now();
     int enemies = static_cast<int>(enemiesInLoadOrder(grid).size());
-    std::vector<EnemyStarts> starts = options.starts ? std::vector<EnemyStarts>{*options.starts}
-                                                     : everyStart(std::min(enemies, maxEnemies));
+    std::vector<EnemyStarts> starts =
+        options.starts ? std::vector<EnemyStarts>{*options.starts} : everyStart(std::min(enemies, maxEnemies));
     SolveResult combined;
     for (size_t i = 0; i < starts.size(); ++i) {
         SolveResult one = StartSearch(grid, options, starts[i]).run();
@@ -500,7 +512,8 @@ std::optional<std::vector<Move>> findMoves(const PlayState& start, const PlayRul
             MoveOutcome outcome = simulator.play(nodes[index].state, move, next);
             if (outcome.end != MoveEnd::Stopped && outcome.end != MoveEnd::Goal) continue;
             if (accept(next)) return pathThen(nodes, static_cast<int>(index), move);
-            if (outcome.end == MoveEnd::Goal || !seen.emplace(stateKey(next), static_cast<int>(nodes.size())).second) continue;
+            if (outcome.end == MoveEnd::Goal || !seen.emplace(stateKey(next), static_cast<int>(nodes.size())).second)
+                continue;
             nodes.push_back({next, static_cast<int>(index), move, nodes[index].depth + 1});
         }
     }

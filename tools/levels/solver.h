@@ -1,9 +1,9 @@
 #pragma once
 // A breadth-first search over key presses that plays every press through the
-// rules' own step, frame by frame with dt 1/60 s, on copies of the play state. It answers the fewest moves to the goal, with and without every
-// peach, and what a level designer would want to know about a board. With
-// enemies, time matters: a state holds where every enemy is and which way it
-// goes, the player may wait, and every way the enemies can start is checked.
+// rules' own step, frame by frame with dt 1/60 s, on copies of the play state. It answers the fewest moves to the goal,
+// with and without every peach, and what a level designer would want to know about a board. With enemies, time matters:
+// a state holds where every enemy is and which way it goes, the player may wait, and every way the enemies can start is
+// checked.
 #include "core/play_state.h"
 #include "level_source.h"
 
