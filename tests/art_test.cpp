@@ -31,7 +31,7 @@ constexpr Role T = Role::Tile;
 constexpr Role S = Role::Sprite;
 constexpr Role O = Role::Other;
 
-const ExpectedImage kImages[] = {
+const ExpectedImage expectedImages[] = {
     {"player", 32, 32, K, S},
     {"green_player", 32, 32, K, S},
     {"bonus", 32, 32, K, S},
@@ -115,8 +115,8 @@ struct Rgba {
     bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
 };
 
-constexpr Rgba kGreenKey = {38, 127, 0, 255};
-constexpr Rgba kWhite = {255, 255, 255, 255};
+constexpr Rgba greenKey = {38, 127, 0, 255};
+constexpr Rgba opaqueWhite = {255, 255, 255, 255};
 
 bool sameColour(Rgba p, Rgba key) { return p.r == key.r && p.g == key.g && p.b == key.b; }
 
@@ -188,18 +188,18 @@ int enclosedKeyPixels(const Image& img, Rgba key) {
 }
 
 // Pictures whose shape deliberately has a see-through opening.
-const std::set<std::string> kOpenShapes = {"key"};
+const std::set<std::string> openShapes = {"key"};
 
 void expectCellCorners(const Image& img, int left, const char* name) {
     const int corners[4][2] = {{0, 0}, {31, 0}, {0, 31}, {31, 31}};
     for (const auto& c : corners)
-        EXPECT_TRUE(sameColour(img.at(left + c[0], c[1]), kGreenKey))
+        EXPECT_TRUE(sameColour(img.at(left + c[0], c[1]), greenKey))
             << name << " corner (" << left + c[0] << ", " << c[1] << ") is not the key";
-    EXPECT_FALSE(sameColour(img.at(left + 16, 16), kGreenKey)) << name << " middle is see-through";
+    EXPECT_FALSE(sameColour(img.at(left + 16, 16), greenKey)) << name << " middle is see-through";
 }
 
 TEST(ArtFiles, EveryImageLoadsAtTheSizeItsScreenNeeds) {
-    for (const ExpectedImage& s : kImages) {
+    for (const ExpectedImage& s : expectedImages) {
         Image img(s.name);
         ASSERT_TRUE(img.loaded()) << s.name << ".img: " << IMG_GetError();
         EXPECT_EQ(img.width(), s.width) << s.name;
@@ -254,23 +254,23 @@ INSTANTIATE_TEST_SUITE_P(HicolorSizes, DesktopIcon, ::testing::Values(16, 32, 48
                          [](const ::testing::TestParamInfo<int>& info) { return "Size" + std::to_string(info.param); });
 
 TEST(ColourKey, KeyedPicturesAreOpaqueAndHaveNoHolesOfKeyColour) {
-    for (const ExpectedImage& s : kImages) {
+    for (const ExpectedImage& s : expectedImages) {
         if (s.loader == A) continue;
         Image img(s.name);
         ASSERT_TRUE(img.loaded()) << s.name;
-        Rgba key = s.loader == K ? kGreenKey : kWhite;
+        Rgba key = s.loader == K ? greenKey : opaqueWhite;
         bool opaque = true;
         for (int y = 0; y < img.height() && opaque; ++y)
             for (int x = 0; x < img.width() && opaque; ++x) opaque = img.at(x, y).a == 255;
         EXPECT_TRUE(opaque) << s.name << " has translucent pixels the colour key would ignore";
-        if (kOpenShapes.count(s.name) == 0) {
+        if (openShapes.count(s.name) == 0) {
             EXPECT_EQ(enclosedKeyPixels(img, key), 0) << s.name << " has key-coloured pixels inside";
         }
     }
 }
 
 TEST(ColourKey, BoardPicturesHaveKeyCornersAndASolidMiddle) {
-    for (const ExpectedImage& s : kImages) {
+    for (const ExpectedImage& s : expectedImages) {
         if (s.role == O) continue;
         Image img(s.name);
         ASSERT_TRUE(img.loaded()) << s.name;
@@ -279,14 +279,14 @@ TEST(ColourKey, BoardPicturesHaveKeyCornersAndASolidMiddle) {
 }
 
 TEST(ColourKey, CellFillingTilesCoverAllButTheirRoundedCorners) {
-    for (const ExpectedImage& s : kImages) {
+    for (const ExpectedImage& s : expectedImages) {
         if (s.role != T) continue;
         Image img(s.name);
         ASSERT_TRUE(img.loaded()) << s.name;
         int holes = 0;
         for (int left = 0; left < s.width; left += 32)
             for (int y = 3; y < 29; ++y)
-                for (int x = 0; x < 32; ++x) holes += sameColour(img.at(left + x, y), kGreenKey);
+                for (int x = 0; x < 32; ++x) holes += sameColour(img.at(left + x, y), greenKey);
         EXPECT_EQ(holes, 0) << s.name << " lets the board through away from its corners";
     }
 }
@@ -295,17 +295,17 @@ TEST(ColourKey, WhiteKeyedPanelsAreWhiteOnlyOutsideTheirFrame) {
     for (const char* name : {"notify", "fileback"}) {
         Image img(name);
         ASSERT_TRUE(img.loaded()) << name;
-        EXPECT_TRUE(img.at(0, 0) == kWhite) << name;
-        EXPECT_TRUE(img.at(img.width() - 1, img.height() - 1) == kWhite) << name;
+        EXPECT_TRUE(img.at(0, 0) == opaqueWhite) << name;
+        EXPECT_TRUE(img.at(img.width() - 1, img.height() - 1) == opaqueWhite) << name;
         int inside = 0;
         for (int y = 4; y < img.height() - 4; ++y)
-            for (int x = 4; x < img.width() - 4; ++x) inside += sameColour(img.at(x, y), kWhite);
+            for (int x = 4; x < img.width() - 4; ++x) inside += sameColour(img.at(x, y), opaqueWhite);
         EXPECT_EQ(inside, 0) << name << " would be see-through inside its frame";
     }
 }
 
 TEST(AlphaPictures, EdgesBlendWithPartialAlpha) {
-    for (const ExpectedImage& s : kImages) {
+    for (const ExpectedImage& s : expectedImages) {
         if (s.loader != A) continue;
         Image img(s.name);
         ASSERT_TRUE(img.loaded()) << s.name;
@@ -382,7 +382,7 @@ Extent drawnExtent(const Image& img) {
     int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (!sameColour(img.at(x, y), kGreenKey)) {
+            if (!sameColour(img.at(x, y), greenKey)) {
                 x0 = std::min(x0, x), x1 = std::max(x1, x);
                 y0 = std::min(y0, y), y1 = std::max(y1, y);
             }
@@ -402,7 +402,7 @@ double greenLead(const Image& img) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             Rgba p = img.at(x, y);
-            if (!sameColour(p, kGreenKey)) lead += int(p.g) - int(p.b);
+            if (!sameColour(p, greenKey)) lead += int(p.g) - int(p.b);
         }
     return lead;
 }

@@ -19,8 +19,8 @@
 
 namespace {
 
-const char* const kEffects[] = {"goal", "collision", "hole", "bonus", "unlock", "skid", "die"};
-const char* const kTracks[] = {"music1", "music2", "music3", "music1_edited", "music2_edited", "music3_edited"};
+const char* const effectNames[] = {"goal", "collision", "hole", "bonus", "unlock", "skid", "die"};
+const char* const trackNames[] = {"music1", "music2", "music3", "music1_edited", "music2_edited", "music3_edited"};
 
 std::string effectPath(const std::string& name) {
     return std::string(GAME_DIR) + "/resources.res/sounds/" + name + ".snd";
@@ -83,7 +83,7 @@ protected:
 };
 
 TEST_F(MixerTest, EveryEffectLoadsAsASample) {
-    for (const char* name : kEffects) {
+    for (const char* name : effectNames) {
         Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(effectPath(name).c_str(), "rb"), 1);
         EXPECT_NE(chunk, nullptr) << name << ": " << Mix_GetError();
         if (chunk) Mix_FreeChunk(chunk);
@@ -91,7 +91,7 @@ TEST_F(MixerTest, EveryEffectLoadsAsASample) {
 }
 
 TEST_F(MixerTest, EveryTrackLoadsAsMusic) {
-    for (const char* name : kTracks) {
+    for (const char* name : trackNames) {
         Mix_Music* music = Mix_LoadMUS(trackPath(name).c_str());
         EXPECT_NE(music, nullptr) << name << ": " << Mix_GetError();
         if (music) Mix_FreeMusic(music);
@@ -99,7 +99,7 @@ TEST_F(MixerTest, EveryTrackLoadsAsMusic) {
 }
 
 TEST(AudioEffects, AreShortAndStartAndEndSilently) {
-    for (const char* name : kEffects) {
+    for (const char* name : effectNames) {
         Decoded d = decode(effectPath(name));
         ASSERT_TRUE(d.ok) << name;
         EXPECT_GT(d.seconds(), 0.05) << name;
@@ -125,13 +125,13 @@ TEST_P(EffectFile, RisesFromSilenceAndDiesAwayBeforeItStops) {
     EXPECT_LT(toDb(edgePeak(d, true, 5.0)), -40.0) << "last five milliseconds";
 }
 
-INSTANTIATE_TEST_SUITE_P(AudioEffects, EffectFile, ::testing::ValuesIn(kEffects), paramName);
+INSTANTIATE_TEST_SUITE_P(AudioEffects, EffectFile, ::testing::ValuesIn(effectNames), paramName);
 
 // By how often the game plays them: a knock or a skid comes many times a minute,
 // a pick-up or a fall now and then, the goal, a death or a door once an attempt.
-const char* const kFrequentEffects[] = {"collision", "skid"};
-const char* const kOccasionalEffects[] = {"hole", "bonus"};
-const char* const kRareEffects[] = {"goal", "die", "unlock"};
+const char* const frequentEffects[] = {"collision", "skid"};
+const char* const occasionalEffects[] = {"hole", "bonus"};
+const char* const rareEffects[] = {"goal", "die", "unlock"};
 
 struct EffectLevel {
     double loudnessDb;
@@ -145,18 +145,18 @@ EffectLevel levelOf(const std::string& name) {
 }
 
 TEST(AudioEffects, TheMoreOftenAnEffectPlaysTheQuieterItIs) {
-    for (const char* frequent : kFrequentEffects) {
+    for (const char* frequent : frequentEffects) {
         EffectLevel f = levelOf(frequent);
-        for (const char* rare : kRareEffects) {
+        for (const char* rare : rareEffects) {
             EffectLevel r = levelOf(rare);
             EXPECT_GE(r.loudnessDb - f.loudnessDb, 4.0) << frequent << " against " << rare;
             EXPECT_GE(r.peakDb - f.peakDb, 2.0) << frequent << " against " << rare;
         }
-        for (const char* occasional : kOccasionalEffects)
+        for (const char* occasional : occasionalEffects)
             EXPECT_GE(levelOf(occasional).loudnessDb - f.loudnessDb, 1.0) << frequent << " against " << occasional;
     }
-    for (const char* occasional : kOccasionalEffects)
-        for (const char* rare : kRareEffects)
+    for (const char* occasional : occasionalEffects)
+        for (const char* rare : rareEffects)
             EXPECT_GE(levelOf(rare).loudnessDb - levelOf(occasional).loudnessDb, 1.0)
                 << occasional << " against " << rare;
 }
@@ -168,7 +168,7 @@ TEST(AudioEffects, CollisionIsAShortKnock) {
 }
 
 TEST(AudioTracks, LastAMinuteWithoutClipping) {
-    for (const char* name : kTracks) {
+    for (const char* name : trackNames) {
         Decoded d = decode(trackPath(name));
         ASSERT_TRUE(d.ok) << name;
         EXPECT_GE(d.seconds(), 60.0) << name;
@@ -202,7 +202,7 @@ std::string errorOf(const std::string& text) {
     return error;
 }
 
-const char* const kSmallScore =
+const char* const smallScore =
     "tempo 90   # comment\n"
     "meter 4\n"
     "pattern tune\n"
@@ -222,7 +222,7 @@ const char* const kSmallScore =
     "end\n";
 
 TEST(NoteFormat, ReadsNotesChordsTiesAndDrums) {
-    Score score = parsed(kSmallScore);
+    Score score = parsed(smallScore);
     const Pattern& tune = score.patterns.at("tune");
     ASSERT_EQ(tune.events.size(), 5u);
     EXPECT_EQ(tune.events[1].pitches, std::vector<int>{62});  // a duration carries over
@@ -236,7 +236,7 @@ TEST(NoteFormat, ReadsNotesChordsTiesAndDrums) {
 }
 
 TEST(NoteFormat, ShortPatternsRepeatAcrossASection) {
-    Score score = parsed(kSmallScore);
+    Score score = parsed(smallScore);
     EXPECT_DOUBLE_EQ(score.sections.at("verse").length, 8.0);
     const Arrangement& plain = score.arrangements.at("plain");
     EXPECT_DOUBLE_EQ(plain.tempo, 90.0);  // inherited from the file
@@ -287,7 +287,7 @@ TEST(NoteFormat, RejectsSongsThatDoNotFitTogether) {
 }
 
 TEST(NoteFormat, SurvivesEveryTruncationOfAScore) {
-    const std::string text = kSmallScore;
+    const std::string text = smallScore;
     for (size_t cut = 0; cut <= text.size(); ++cut) {
         Score score;
         std::string error;
@@ -326,7 +326,7 @@ struct TrackSource {
     const char* arrangement;
 };
 
-const TrackSource kTrackSources[] = {
+const TrackSource trackSources[] = {
     {"music1", "tune1", "plain"},         {"music2", "tune2", "plain"},         {"music3", "tune3", "plain"},
     {"music1_edited", "tune1", "edited"}, {"music2_edited", "tune2", "edited"}, {"music3_edited", "tune3", "edited"},
 };
@@ -415,6 +415,6 @@ TEST_P(TrackFile, RunsOnIntoItsStartWithoutAGapOrAClick) {
     EXPECT_LE(joinStep, percentile(steps, 0.99));
 }
 
-INSTANTIATE_TEST_SUITE_P(AudioTracks, TrackFile, ::testing::ValuesIn(kTrackSources), trackName);
+INSTANTIATE_TEST_SUITE_P(AudioTracks, TrackFile, ::testing::ValuesIn(trackSources), trackName);
 
 }  // namespace

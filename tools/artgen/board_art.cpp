@@ -10,16 +10,16 @@
 namespace art {
 namespace {
 
-constexpr double kCell = 32;
+constexpr double cellPixels = 32;
 
 // The rounded, bevelled square every solid tile is built on.
 void plate(cairo_t* cr, Rgb light, Rgb dark, double inset = 0.5) {
-    double size = kCell - 2 * inset;
+    double size = cellPixels - 2 * inset;
     roundedRect(cr, inset, inset, size, size, 5);
     verticalGradient(cr, inset, inset + size, light, dark);
     fillStroke(cr, pal::ink, 1);
     roundedRect(cr, inset + 1.2, inset + 1.2, size - 2.4, size - 2.4, 4);
-    cairo_pattern_t* bevel = cairo_pattern_create_linear(0, 0, 0, kCell);
+    cairo_pattern_t* bevel = cairo_pattern_create_linear(0, 0, 0, cellPixels);
     cairo_pattern_add_color_stop_rgba(bevel, 0, 1, 1, 1, 0.45);
     cairo_pattern_add_color_stop_rgba(bevel, 0.5, 1, 1, 1, 0.0);
     cairo_pattern_add_color_stop_rgba(bevel, 1, 0, 0, 0, 0.25);
@@ -30,7 +30,7 @@ void plate(cairo_t* cr, Rgb light, Rgb dark, double inset = 0.5) {
 }
 
 void clipToPlate(cairo_t* cr) {
-    roundedRect(cr, 1.5, 1.5, kCell - 3, kCell - 3, 4);
+    roundedRect(cr, 1.5, 1.5, cellPixels - 3, cellPixels - 3, 4);
     cairo_clip(cr);
 }
 
@@ -163,9 +163,9 @@ void oneWay(cairo_t* cr, int turns) {
     cairo_restore(cr);
 }
 
-// Chevrons spaced kPitch apart slide kPitch / 5 per frame, so frame 4 leads
+// Chevrons spaced stripePitch apart slide stripePitch / 5 per frame, so frame 4 leads
 // seamlessly back into frame 0; they fade in and out at the edges of the plate.
-constexpr double kPitch = 10;
+constexpr double stripePitch = 10;
 
 void speedFrame(cairo_t* cr, int frame) {
     plate(cr, hex(0xA47BE6), hex(0x553294));
@@ -174,7 +174,7 @@ void speedFrame(cairo_t* cr, int frame) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
     for (int k = -1; k <= 3; ++k) {
-        double x = 2 + k * kPitch + frame * kPitch / 5;
+        double x = 2 + k * stripePitch + frame * stripePitch / 5;
         double strength = std::clamp(x / 9, 0.0, 1.0) * std::clamp((31 - x) / 7, 0.0, 1.0);
         if (strength <= 0) continue;
         cairo_move_to(cr, x - 3.5, 8);
@@ -193,8 +193,8 @@ void speedFrame(cairo_t* cr, int frame) {
 void speedStrip(cairo_t* cr, int turns) {
     for (int frame = 0; frame < 5; ++frame) {
         cairo_save(cr);
-        cairo_translate(cr, frame * kCell, 0);
-        cairo_rectangle(cr, 0, 0, kCell, kCell);
+        cairo_translate(cr, frame * cellPixels, 0);
+        cairo_rectangle(cr, 0, 0, cellPixels, cellPixels);
         cairo_clip(cr);
         turnAbout(cr, 16, 16, turns);
         speedFrame(cr, frame);

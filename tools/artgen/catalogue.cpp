@@ -10,7 +10,7 @@ constexpr Finish A = Finish::Alpha;
 
 // Sizes follow where the game draws each picture: 32-pixel cells, five-frame
 // speed strips, and panels that frame the widgets laid over them.
-const ArtEntry kCatalogue[] = {
+const ArtEntry artCatalogue[] = {
     // Board tiles and sprites.
     {"player", 32, 32, K, drawPlayer},
     {"green_player", 32, 32, K, drawGreenPlayer},
@@ -96,7 +96,7 @@ const ArtEntry kCatalogue[] = {
     {"green_bigparticle", 16, 16, A, drawGreenParticle},
 };
 
-const std::size_t kCatalogueSize = sizeof kCatalogue / sizeof kCatalogue[0];
+const std::size_t catalogueSize = sizeof artCatalogue / sizeof artCatalogue[0];
 
 cairo_surface_t* renderEntry(const ArtEntry& entry) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, entry.width, entry.height);

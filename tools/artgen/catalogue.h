@@ -16,8 +16,8 @@ struct ArtEntry {
     DrawFn draw;
 };
 
-extern const ArtEntry kCatalogue[];
-extern const std::size_t kCatalogueSize;
+extern const ArtEntry artCatalogue[];
+extern const std::size_t catalogueSize;
 
 // Draws one entry and finishes it for its loader; the caller destroys the surface.
 cairo_surface_t* renderEntry(const ArtEntry& entry);

@@ -10,16 +10,16 @@
 namespace art {
 namespace {
 
-constexpr int kScale = 2;
-constexpr int kSheetWidth = 1400;
-constexpr int kGap = 18;
-constexpr int kCaption = 18;
-constexpr int kHeader = 56;
+constexpr int sheetScale = 2;
+constexpr int sheetWidth = 1400;
+constexpr int sheetGap = 18;
+constexpr int caption = 18;
+constexpr int sheetHeader = 56;
 
 // Shows keyed pictures the way the game does: the key colour becomes see-through.
 void clearKey(cairo_surface_t* s, Finish finish) {
     if (finish == Finish::Alpha) return;
-    std::uint32_t key = finish == Finish::GreenKey ? 0xFF000000u | (kKeyR << 16) | (kKeyG << 8) | kKeyB : 0xFFFFFFFFu;
+    std::uint32_t key = finish == Finish::GreenKey ? 0xFF000000u | (keyR << 16) | (keyG << 8) | keyB : 0xFFFFFFFFu;
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);
@@ -38,20 +38,20 @@ struct Placement {
 
 // Left to right, wrapping to a new row when the next picture does not fit.
 int layOut(std::vector<Placement>& out) {
-    int x = kGap, y = kHeader, rowHeight = 0;
-    for (std::size_t i = 0; i < kCatalogueSize; ++i) {
-        const ArtEntry& e = kCatalogue[i];
-        int w = std::max(e.width * kScale, 150), h = e.height * kScale + kCaption;
-        if (x + w + kGap > kSheetWidth) {
-            x = kGap;
-            y += rowHeight + kGap;
+    int x = sheetGap, y = sheetHeader, rowHeight = 0;
+    for (std::size_t i = 0; i < catalogueSize; ++i) {
+        const ArtEntry& e = artCatalogue[i];
+        int w = std::max(e.width * sheetScale, 150), h = e.height * sheetScale + caption;
+        if (x + w + sheetGap > sheetWidth) {
+            x = sheetGap;
+            y += rowHeight + sheetGap;
             rowHeight = 0;
         }
         out.push_back({&e, x, y});
-        x += w + kGap;
+        x += w + sheetGap;
         rowHeight = std::max(rowHeight, h);
     }
-    return y + rowHeight + kGap;
+    return y + rowHeight + sheetGap;
 }
 
 void drawPicture(cairo_t* cr, const Placement& p) {
@@ -60,7 +60,7 @@ void drawPicture(cairo_t* cr, const Placement& p) {
     clearKey(picture, e.finish);
     cairo_save(cr);
     cairo_translate(cr, p.x, p.y);
-    cairo_scale(cr, kScale, kScale);
+    cairo_scale(cr, sheetScale, sheetScale);
     cairo_set_source_surface(cr, picture, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_paint(cr);
@@ -71,7 +71,7 @@ void drawPicture(cairo_t* cr, const Placement& p) {
     std::snprintf(label, sizeof label, "%s.img  %dx%d", e.name, e.width, e.height);
     useFont(cr, 11, false);
     cairo_set_source_rgb(cr, 0.95, 0.95, 0.95);
-    cairo_move_to(cr, p.x, p.y + e.height * kScale + 13);
+    cairo_move_to(cr, p.x, p.y + e.height * sheetScale + 13);
     cairo_show_text(cr, label);
 }
 
@@ -80,13 +80,13 @@ void drawPicture(cairo_t* cr, const Placement& p) {
 bool writeContactSheet(const char* path) {
     std::vector<Placement> placements;
     int height = layOut(placements);
-    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSheetWidth, height);
+    cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sheetWidth, height);
     cairo_t* cr = cairo_create(sheet);
     cairo_set_source_rgb(cr, 0.47, 0.47, 0.47);
     cairo_paint(cr);
     useFont(cr, 22, true);
     cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_move_to(cr, kGap, 34);
+    cairo_move_to(cr, sheetGap, 34);
     cairo_show_text(cr, "Quarrow 2 - every image at 2x");
     for (const Placement& p : placements) drawPicture(cr, p);
     cairo_destroy(cr);

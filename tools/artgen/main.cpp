@@ -24,8 +24,8 @@ bool writeImages(const std::string& folder) {
         return false;
     }
     bool ok = true;
-    for (std::size_t i = 0; i < art::kCatalogueSize; ++i) {
-        const art::ArtEntry& e = art::kCatalogue[i];
+    for (std::size_t i = 0; i < art::catalogueSize; ++i) {
+        const art::ArtEntry& e = art::artCatalogue[i];
         std::string path = folder + "/" + e.name + ".img";
         cairo_surface_t* s = art::renderEntry(e);
         if (cairo_surface_write_to_png(s, path.c_str()) != CAIRO_STATUS_SUCCESS) {

@@ -87,7 +87,7 @@ struct Key {
 };
 
 // Alpha below this counts as background; above it the pixel is settled against the matte.
-constexpr std::uint32_t kSolidFrom = 80;
+constexpr std::uint32_t solidFrom = 80;
 
 std::uint32_t opaque(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
@@ -95,7 +95,7 @@ std::uint32_t opaque(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 
 std::uint32_t settle(std::uint32_t px, Rgb matte, Key key) {
     std::uint32_t a = px >> 24;
-    if (a < kSolidFrom) return opaque(key.r, key.g, key.b);
+    if (a < solidFrom) return opaque(key.r, key.g, key.b);
     double rest = (255 - a);
     auto channel = [&](int shift, double m) {
         double v = ((px >> shift) & 0xFF) + rest * m;
@@ -110,7 +110,7 @@ std::uint32_t settle(std::uint32_t px, Rgb matte, Key key) {
 
 void finishSurface(cairo_surface_t* s, Finish finish) {
     if (finish == Finish::Alpha) return;
-    Key key = finish == Finish::GreenKey ? Key{kKeyR, kKeyG, kKeyB} : Key{255, 255, 255};
+    Key key = finish == Finish::GreenKey ? Key{keyR, keyG, keyB} : Key{255, 255, 255};
     cairo_surface_flush(s);
     unsigned char* data = cairo_image_surface_get_data(s);
     int stride = cairo_image_surface_get_stride(s);

@@ -47,7 +47,7 @@ private:
 // How the game loads a picture, and so how its edges must be finished.
 enum class Finish { GreenKey, WhiteKey, Alpha };
 
-inline constexpr std::uint8_t kKeyR = 38, kKeyG = 127, kKeyB = 0;
+inline constexpr std::uint8_t keyR = 38, keyG = 127, keyB = 0;
 
 // Keyed pictures cannot hold partial alpha: soft edges are settled against a dark
 // matte (the outline colour), faint ones become the key, and a drawn pixel that

@@ -16,7 +16,7 @@ struct PaletteEntry {
 };
 
 // The classic 16-colour text-mode palette, a letter each; '.' is see-through.
-constexpr PaletteEntry kPalette[] = {
+constexpr PaletteEntry retroPalette[] = {
     {'k', 0x000000}, {'b', 0x0000AA}, {'g', 0x00AA00}, {'c', 0x00AAAA}, {'r', 0xAA0000}, {'m', 0xAA00AA},
     {'o', 0xAA5500}, {'l', 0xAAAAAA}, {'d', 0x555555}, {'B', 0x5555FF}, {'G', 0x55FF55}, {'C', 0x55FFFF},
     {'R', 0xFF5555}, {'M', 0xFF55FF}, {'y', 0xFFFF55}, {'w', 0xFFFFFF},
@@ -32,7 +32,7 @@ void paintSprite(cairo_t* cr, const Sprite rows) {
             std::exit(1);
         }
         for (int x = 0; x < 16; ++x) {
-            for (const PaletteEntry& e : kPalette) {
+            for (const PaletteEntry& e : retroPalette) {
                 if (e.code != rows[y][x]) continue;
                 setColor(cr, hex(e.rgb));
                 cairo_rectangle(cr, x * 2, y * 2, 2, 2);
@@ -43,7 +43,7 @@ void paintSprite(cairo_t* cr, const Sprite rows) {
 }
 
 // clang-format off
-const Sprite kPlayer = {
+const Sprite retroPlayer = {
     "................",
     ".....kkkkkk.....",
     "...kkCCCCCCkk...",
@@ -62,7 +62,7 @@ const Sprite kPlayer = {
     "................",
 };
 
-const Sprite kBonus = {
+const Sprite retroBonus = {
     "................",
     "........k..kkk..",
     ".......okkkGGGk.",
@@ -81,7 +81,7 @@ const Sprite kBonus = {
     "......kkkkkk....",
 };
 
-const Sprite kWall = {
+const Sprite retroWall = {
     ".llllllllllllll.",
     "RRRRRRRlRRRRRRRR",
     "rrrrrrrlrrrrrrrr",
@@ -100,7 +100,7 @@ const Sprite kWall = {
     ".rrlrrrrrrrlrrr.",
 };
 
-const Sprite kGoal = {
+const Sprite retroGoal = {
     "................",
     ".yy.............",
     ".yykkkkkkkkkkkkk",
@@ -119,7 +119,7 @@ const Sprite kGoal = {
     ".yyy............",
 };
 
-const Sprite kEnemy = {
+const Sprite retroEnemy = {
     "................",
     "................",
     "....k......k....",
@@ -142,10 +142,10 @@ const Sprite kEnemy = {
 
 }  // namespace
 
-void drawOldPlayer(cairo_t* cr, int, int) { paintSprite(cr, kPlayer); }
-void drawOldBonus(cairo_t* cr, int, int) { paintSprite(cr, kBonus); }
-void drawOldWall(cairo_t* cr, int, int) { paintSprite(cr, kWall); }
-void drawOldGoal(cairo_t* cr, int, int) { paintSprite(cr, kGoal); }
-void drawOldEnemy(cairo_t* cr, int, int) { paintSprite(cr, kEnemy); }
+void drawOldPlayer(cairo_t* cr, int, int) { paintSprite(cr, retroPlayer); }
+void drawOldBonus(cairo_t* cr, int, int) { paintSprite(cr, retroBonus); }
+void drawOldWall(cairo_t* cr, int, int) { paintSprite(cr, retroWall); }
+void drawOldGoal(cairo_t* cr, int, int) { paintSprite(cr, retroGoal); }
+void drawOldEnemy(cairo_t* cr, int, int) { paintSprite(cr, retroEnemy); }
 
 }  // namespace art

@@ -10,9 +10,9 @@
 namespace art {
 namespace {
 
-constexpr double kTitleBand = 28;  // dialog captions sit at +10 in a 12-point font
-constexpr Rgb kPaper = hex(0xFFFBF2);
-constexpr Rgb kWell = hex(0xE7DCC8);
+constexpr double titleBand = 28;  // dialog captions sit at +10 in a 12-point font
+constexpr Rgb paper = hex(0xFFFBF2);
+constexpr Rgb wellColour = hex(0xE7DCC8);
 
 void buttonFace(cairo_t* cr, double w, double h, double radius, Rgb top, Rgb bottom) {
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, radius);
@@ -41,11 +41,11 @@ void windowFrame(cairo_t* cr, int w, int h) {
     cairo_save(cr);
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, 9);
     cairo_clip(cr);
-    cairo_rectangle(cr, 0, 0, w, kTitleBand);
-    verticalGradient(cr, 0, kTitleBand, pal::peachLight, pal::peach);
+    cairo_rectangle(cr, 0, 0, w, titleBand);
+    verticalGradient(cr, 0, titleBand, pal::peachLight, pal::peach);
     cairo_fill(cr);
-    cairo_move_to(cr, 0, kTitleBand - 0.5);
-    cairo_line_to(cr, w, kTitleBand - 0.5);
+    cairo_move_to(cr, 0, titleBand - 0.5);
+    cairo_line_to(cr, w, titleBand - 0.5);
     setColor(cr, pal::peachDark);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
@@ -104,7 +104,7 @@ void noteShape(cairo_t* cr, Rgb colour, double alpha) {
 
 void windowGlyph(cairo_t* cr, double x, double y, double w, double h) {
     cairo_rectangle(cr, x, y, w, h);
-    setColor(cr, kPaper, 0.9);
+    setColor(cr, paper, 0.9);
     cairo_fill_preserve(cr);
     strokeInk(cr, 1.4);
     cairo_rectangle(cr, x, y, w, 2.6);
@@ -114,7 +114,7 @@ void windowGlyph(cairo_t* cr, double x, double y, double w, double h) {
 
 void checkBox(cairo_t* cr) {
     roundedRect(cr, 1, 1, 14, 14, 3);
-    verticalGradient(cr, 1, 15, hex(0xEDE4D3), kPaper);
+    verticalGradient(cr, 1, 15, hex(0xEDE4D3), paper);
     fillStroke(cr, pal::ink, 1.2);
 }
 
@@ -155,11 +155,11 @@ void drawFileBox(cairo_t* cr, int w, int h) { windowFrame(cr, w, h); }
 
 void drawFileBack(cairo_t* cr, int w, int h) {
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, 5);
-    setColor(cr, kWell);
+    setColor(cr, wellColour);
     fillStroke(cr, pal::ink, 1);
     // The list: eleven 16-pixel rows starting 6 pixels down, 202 wide from x 8.
     cairo_rectangle(cr, 7.5, 5.5, 204, 178);
-    setColor(cr, kPaper);
+    setColor(cr, paper);
     fillStroke(cr, hex(0x8C7B62), 1);
     for (int row = 1; row < 11; row += 2) {
         cairo_rectangle(cr, 8, 6 + 16 * row, 203, 16);
@@ -184,7 +184,7 @@ void drawNotify(cairo_t* cr, int w, int h) {
 
 void drawInputBox(cairo_t* cr, int w, int h) {
     roundedRect(cr, 0.5, 0.5, w - 1, h - 1, 3);
-    setColor(cr, kPaper);
+    setColor(cr, paper);
     fillStroke(cr, pal::ink, 1);
     cairo_move_to(cr, 2, 2);
     cairo_line_to(cr, w - 2, 2);
@@ -278,7 +278,7 @@ void drawMusicOffIcon(cairo_t* cr, int, int) {
     noteShape(cr, pal::ink, 0.55);
     cairo_move_to(cr, 2, 1.5);
     cairo_line_to(cr, 16, 14.5);
-    setColor(cr, kPaper);
+    setColor(cr, paper);
     cairo_set_line_width(cr, 4);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke_preserve(cr);
@@ -308,7 +308,7 @@ void drawNewIcon(cairo_t* cr, int, int) {
     cairo_line_to(cr, 11.2, 15.2);
     cairo_line_to(cr, 0.8, 15.2);
     cairo_close_path(cr);
-    setColor(cr, kPaper);
+    setColor(cr, paper);
     cairo_fill_preserve(cr);
     strokeInk(cr, 1.3);
     cairo_move_to(cr, 7.5, 0.8);
@@ -362,7 +362,7 @@ void drawSaveIcon(cairo_t* cr, int, int) {
     setColor(cr, pal::ink);
     cairo_fill(cr);
     cairo_rectangle(cr, 3, 8.5, 10, 6.5);
-    setColor(cr, kPaper);
+    setColor(cr, paper);
     cairo_fill(cr);
 }
 
@@ -403,14 +403,14 @@ void drawLevelSelectBanner(cairo_t* cr, int w, int h) {
 }
 
 void drawUnlockablesPanel(cairo_t* cr, int w, int h) {
-    constexpr double kBand = 64;
+    constexpr double titleBandHeight = 64;
     roundedRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 14);
     verticalGradient(cr, 0, h, pal::cream, pal::creamShade, 0.97);
     cairo_fill(cr);
     cairo_save(cr);
     roundedRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 14);
     cairo_clip(cr);
-    peachTitle(cr, w, kBand, "Unlockables", 34);
+    peachTitle(cr, w, titleBandHeight, "Unlockables", 34);
     cairo_restore(cr);
     roundedRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 14);
     setColor(cr, pal::ink);

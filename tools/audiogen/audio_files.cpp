@@ -14,7 +14,7 @@ namespace {
 bool writeWith(const std::string& path, int format, const std::vector<float>& samples, int channels, double quality,
                std::string& error) {
     SF_INFO info{};
-    info.samplerate = kSampleRate;
+    info.samplerate = sampleRate;
     info.channels = channels;
     info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);

@@ -6,12 +6,12 @@
 double midiToHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
 
 namespace {
-constexpr int kSineSize = 4096;
+constexpr int sineSize = 4096;
 
-const std::array<double, kSineSize + 1>& sineTable() {
-    static const std::array<double, kSineSize + 1> table = [] {
-        std::array<double, kSineSize + 1> t{};
-        for (int i = 0; i <= kSineSize; ++i) t[i] = std::sin(2.0 * kPi * i / kSineSize);
+const std::array<double, sineSize + 1>& sineTable() {
+    static const std::array<double, sineSize + 1> table = [] {
+        std::array<double, sineSize + 1> t{};
+        for (int i = 0; i <= sineSize; ++i) t[i] = std::sin(2.0 * pi * i / sineSize);
         return t;
     }();
     return table;
@@ -35,7 +35,7 @@ double polyBlep(double t, double dt) {
 
 double sineTurns(double phase) {
     const auto& table = sineTable();
-    double pos = wrap(phase) * kSineSize;
+    double pos = wrap(phase) * sineSize;
     int i = static_cast<int>(pos);
     double frac = pos - i;
     return table[i] + (table[i + 1] - table[i]) * frac;
@@ -60,8 +60,8 @@ double triangleTurns(double phase) {
 }
 
 void Svf::tune(double cutoffHz, double resonance) {
-    double fc = std::clamp(cutoffHz, 20.0, kSampleRate * 0.45);
-    double g = std::tan(kPi * fc / kSampleRate);
+    double fc = std::clamp(cutoffHz, 20.0, sampleRate * 0.45);
+    double g = std::tan(pi * fc / sampleRate);
     k = 2.0 - 2.0 * std::clamp(resonance, 0.0, 0.95);
     a1 = 1.0 / (1.0 + g * (g + k));
     a2 = g * a1;
@@ -93,8 +93,8 @@ double adsrLevel(const Adsr& env, double t, double held) {
 
 void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, double fadeOutSec) {
     size_t frames = samples.size() / channels;
-    size_t in = std::min(frames, static_cast<size_t>(fadeInSec * kSampleRate));
-    size_t out = std::min(frames, static_cast<size_t>(fadeOutSec * kSampleRate));
+    size_t in = std::min(frames, static_cast<size_t>(fadeInSec * sampleRate));
+    size_t out = std::min(frames, static_cast<size_t>(fadeOutSec * sampleRate));
     auto ramp = [](size_t i, size_t n) {
         double x = static_cast<double>(i) / n;
         return static_cast<float>(x * x * x);
@@ -107,7 +107,7 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
 
 double shortTermLoudnessDb(const std::vector<float>& samples) {
     const double presenceLift = std::pow(10.0, 4.0 / 20.0) - 1.0;
-    const size_t window = static_cast<size_t>(0.1 * kSampleRate);
+    const size_t window = static_cast<size_t>(0.1 * sampleRate);
     Svf presence, rumble;
     presence.tune(1500.0, 0.29);  // a Q of 0.7
     rumble.tune(40.0, 0.0);

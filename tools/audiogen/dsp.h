@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kSampleRate = 22050;  // the rate the game opens its audio device at
-constexpr double kPi = 3.14159265358979323846;
+constexpr int sampleRate = 22050;  // the rate the game opens its audio device at
+constexpr double pi = 3.14159265358979323846;
 
 double midiToHz(double midi);
 
@@ -55,7 +55,7 @@ void fadeEdges(std::vector<float>& samples, int channels, double fadeInSec, doub
 
 // Loudness of a mono sound as the ear judges a short one, in dB of full scale: the mean
 // power of its loudest tenth of a second, weighted roughly as in broadcast loudness
-// meters (4 dB more weight above 1.5 kHz, where hearing is keenest, none below 40 Hz).
+// meters (4 dB more weight above 1.5 hz, where hearing is keenest, none below 40 Hz).
 // A sound shorter than the window counts the rest as silence, so a tick is not
 // mistaken for a loud sound.
 double shortTermLoudnessDb(const std::vector<float>& samples);
@@ -69,7 +69,7 @@ struct StereoBuffer {
 
 // Equal-power pan: -1 is hard left, +1 hard right.
 inline void panGains(double pan, double& gl, double& gr) {
-    double a = (pan + 1.0) * 0.25 * kPi;
+    double a = (pan + 1.0) * 0.25 * pi;
     gl = std::cos(a);
     gr = std::sin(a);
 }

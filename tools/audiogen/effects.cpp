@@ -37,7 +37,7 @@ constexpr double C5 = 523.25, E5 = 659.26, G5 = 783.99, C6 = 1046.5, E6 = 1318.5
 constexpr double B6 = 1975.5, C7 = 2093.0;
 
 // clang-format off
-const Recipe kRecipes[] = {
+const Recipe recipes[] = {
   // wave             start  length  from    to      gain  attack decay  lowpass bandQ pulse depth
   {"goal.snd", -12, {
     {Wave::Square,    0.00,  0.11,   C5,     C5,     0.22, 0.004, 0.00,  2500,   0.0,  0,    0},
@@ -100,17 +100,17 @@ double layerSample(const Layer& layer, double phase, double step, Noise& noise, 
 }
 
 void renderLayer(const Layer& layer, uint32_t seed, std::vector<float>& out) {
-    const long first = std::lround(layer.start * kSampleRate);
-    const long count = std::lround(layer.length * kSampleRate);
-    const double fade = 0.005 * kSampleRate;
+    const long first = std::lround(layer.start * sampleRate);
+    const long count = std::lround(layer.length * sampleRate);
+    const double fade = 0.005 * sampleRate;
     Noise noise(seed);
     Svf band, low;
     if (layer.lowpassHz > 0) low.tune(layer.lowpassHz, 0.0);
     double phase = 0.0;
     for (long i = 0; i < count; ++i) {
-        double t = static_cast<double>(i) / kSampleRate;
+        double t = static_cast<double>(i) / sampleRate;
         double freq = layer.fromHz * std::pow(layer.toHz / layer.fromHz, t / layer.length);
-        double step = freq / kSampleRate;
+        double step = freq / sampleRate;
         if (layer.wave == Wave::Noise && i % 16 == 0) band.tune(freq, layer.bandQ);
         double v = layerSample(layer, phase, step, noise, band);
         if (layer.lowpassHz > 0) v = low.step(v).low;
@@ -126,19 +126,19 @@ void renderLayer(const Layer& layer, uint32_t seed, std::vector<float>& out) {
 
 // Scales an effect to its loudness, unless that would push its peak past the ceiling.
 void setLoudness(std::vector<float>& samples, double loudnessDb) {
-    constexpr double kPeakCeiling = 0.89;  // -1 dB: leaves room for the music under it
+    constexpr double peakCeiling = 0.89;  // -1 dB: leaves room for the music under it
     float peak = 0.0f;
     for (float s : samples) peak = std::max(peak, std::fabs(s));
     if (peak <= 0.0f) return;
     double gain = std::pow(10.0, (loudnessDb - shortTermLoudnessDb(samples)) / 20.0);
-    gain = std::min(gain, kPeakCeiling / peak);
+    gain = std::min(gain, peakCeiling / peak);
     for (float& s : samples) s = static_cast<float>(s * gain);
 }
 
 EffectSound renderRecipe(const Recipe& recipe) {
     double length = 0.0;
     for (const Layer& layer : recipe.layers) length = std::max(length, layer.start + layer.length);
-    std::vector<float> samples(static_cast<size_t>(std::lround(length * kSampleRate)) + 1, 0.0f);
+    std::vector<float> samples(static_cast<size_t>(std::lround(length * sampleRate)) + 1, 0.0f);
     uint32_t seed = 12345;
     for (const Layer& layer : recipe.layers) renderLayer(layer, seed++, samples);
     // Three milliseconds keep the knocks crisp; thirty let a steady creak die away
@@ -152,6 +152,6 @@ EffectSound renderRecipe(const Recipe& recipe) {
 
 std::vector<EffectSound> renderAllEffects() {
     std::vector<EffectSound> sounds;
-    for (const Recipe& recipe : kRecipes) sounds.push_back(renderRecipe(recipe));
+    for (const Recipe& recipe : recipes) sounds.push_back(renderRecipe(recipe));
     return sounds;
 }

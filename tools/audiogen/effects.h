@@ -6,7 +6,7 @@
 
 struct EffectSound {
     std::string file;            // name in resources.res/sounds
-    std::vector<float> samples;  // mono, at kSampleRate
+    std::vector<float> samples;  // mono, at sampleRate
 };
 
 std::vector<EffectSound> renderAllEffects();

@@ -21,7 +21,7 @@ struct SynthParams {
 };
 
 // clang-format off
-const SynthParams kInstruments[] = {
+const SynthParams instrumentTable[] = {
   // name        sine  tri  saw  sqr  pw    detune  fmR  fmI  fmDec  attack decay sus  release  cut  sweep cutDec res   vib  vRate vDel  breath gain
   {"flute",      0.8, 0.3, 0.0, 0.0, 0.5,   0.0,   1.0, 0.3, 0.20, {0.04, 0.30, 0.80, 0.12},  6.0,  2.0, 0.15, 0.10, 12.0, 5.0, 0.25, 0.05, 0.55},
   {"epiano",     1.0, 0.0, 0.0, 0.0, 0.5,   4.0,   1.0, 1.6, 0.35, {0.003,1.20, 0.00, 0.25},  8.0,  0.0, 0.10, 0.00,  0.0, 0.0, 0.00, 0.00, 0.60},
@@ -49,7 +49,7 @@ struct DrumParams {
 };
 
 // clang-format off
-const DrumParams kDrums[] = {
+const DrumParams drumTable[] = {
   // name      from  to    sweep  decay  gain   lowHz  highHz decay  gain   pan    gain
   {"kick",     140,  48,   0.045, 0.28,  1.0,    80,   1500,  0.010, 0.25,   0.0,  0.85},
   {"snare",    200,  170,  0.020, 0.08,  0.45,  1200,  7500,  0.140, 0.80,   0.05, 0.45},
@@ -100,7 +100,7 @@ uint32_t noteSeed(long frame, double midi) {
 
 // Envelopes, vibrato, FM depth and the filter sweep change slowly, so they are
 // computed once per block of samples rather than for every sample.
-constexpr int kControlBlock = 16;
+constexpr int controlBlock = 16;
 
 struct SynthControl {
     double env, fm, cutoff, steps[2];
@@ -114,15 +114,15 @@ SynthControl synthControl(const SynthParams& p, double t, double freq, double he
     double vib = t > p.vibratoDelay ? p.vibratoCents * sineTurns(t * p.vibratoRate) : 0.0;
     for (int k = 0; k < 2; ++k) {
         double cents = vib + (k == 0 ? -0.5 : 0.5) * p.detuneCents * (copies - 1);
-        c.steps[k] = freq * std::pow(2.0, cents / 1200.0) / kSampleRate;
+        c.steps[k] = freq * std::pow(2.0, cents / 1200.0) / sampleRate;
     }
     return c;
 }
 
 void renderSynth(const SynthParams& p, const NotePlay& note, MixTarget& target) {
     const double freq = midiToHz(note.midi);
-    const long first = std::lround(note.startSec * kSampleRate);
-    const long count = std::lround(soundingLength(p.env, note.heldSec) * kSampleRate);
+    const long first = std::lround(note.startSec * sampleRate);
+    const long count = std::lround(soundingLength(p.env, note.heldSec) * sampleRate);
     const int copies = p.detuneCents > 0 ? 2 : 1;
     double gl, gr;
     panGains(note.pan, gl, gr);
@@ -134,18 +134,18 @@ void renderSynth(const SynthParams& p, const NotePlay& note, MixTarget& target) 
     Svf filters[2];
     double phases[2] = {0.0, 0.37};
     const double amp = p.gain * note.gain * note.velocity / copies;
-    for (long block = 0; block < count; block += kControlBlock) {
-        SynthControl c = synthControl(p, static_cast<double>(block) / kSampleRate, freq, note.heldSec, copies);
+    for (long block = 0; block < count; block += controlBlock) {
+        SynthControl c = synthControl(p, static_cast<double>(block) / sampleRate, freq, note.heldSec, copies);
         SynthControl next =
-            synthControl(p, static_cast<double>(block + kControlBlock) / kSampleRate, freq, note.heldSec, copies);
+            synthControl(p, static_cast<double>(block + controlBlock) / sampleRate, freq, note.heldSec, copies);
         for (int k = 0; k < copies; ++k) filters[k].tune(c.cutoff, p.resonance);
-        long end = std::min(count, block + kControlBlock);
+        long end = std::min(count, block + controlBlock);
         for (long i = block; i < end; ++i) {
-            double w = static_cast<double>(i - block) / kControlBlock;
+            double w = static_cast<double>(i - block) / controlBlock;
             double a = amp * (c.env + (next.env - c.env) * w);
             double l = 0.0, r = 0.0;
             for (int k = 0; k < copies; ++k) {
-                double mod = c.fm * sineTurns(phases[k] * p.fmRatio) / (2.0 * kPi);
+                double mod = c.fm * sineTurns(phases[k] * p.fmRatio) / (2.0 * pi);
                 double raw = oscillator(p, phases[k], c.steps[k], mod) + p.breath * noise.next();
                 double v = filters[k].step(raw).low;
                 l += v * mixL[k];
@@ -159,8 +159,8 @@ void renderSynth(const SynthParams& p, const NotePlay& note, MixTarget& target) 
 
 void renderDrum(const DrumParams& d, const NotePlay& hit, MixTarget& target) {
     const double length = 5.0 * std::max(d.toneDecay, d.noiseDecay) + 0.01;
-    const long first = std::lround(hit.startSec * kSampleRate);
-    const long count = std::lround(length * kSampleRate);
+    const long first = std::lround(hit.startSec * sampleRate);
+    const long count = std::lround(length * sampleRate);
     double gl, gr;
     panGains(std::clamp(hit.pan + d.pan, -1.0, 1.0), gl, gr);
     Noise noise(noteSeed(first, d.toneFromHz + d.noiseLowHz));
@@ -170,19 +170,19 @@ void renderDrum(const DrumParams& d, const NotePlay& hit, MixTarget& target) {
     double phase = 0.0;
     const double amp = d.gain * hit.gain * hit.velocity;
     for (long i = 0; i < count; ++i) {
-        double t = static_cast<double>(i) / kSampleRate;
+        double t = static_cast<double>(i) / sampleRate;
         double attack = std::min(1.0, t / 0.001);
         double v = 0.0;
         if (d.toneGain > 0) {
             double f = d.toneToHz + (d.toneFromHz - d.toneToHz) * std::exp(-t / std::max(d.toneSweep, 1e-4));
-            phase += f / kSampleRate;
+            phase += f / sampleRate;
             v += d.toneGain * std::exp(-t / d.toneDecay) * sineTurns(phase);
         }
         if (d.noiseGain > 0) {
             double n = low.step(high.step(noise.next()).high).low;
             v += d.noiseGain * std::exp(-t / d.noiseDecay) * n;
         }
-        double fadeOut = std::min(1.0, (count - i) / (0.005 * kSampleRate));
+        double fadeOut = std::min(1.0, (count - i) / (0.005 * sampleRate));
         double a = amp * attack * fadeOut * v;
         addFrame(target, first + i, a * gl, a * gr);
     }
@@ -190,17 +190,17 @@ void renderDrum(const DrumParams& d, const NotePlay& hit, MixTarget& target) {
 
 }  // namespace
 
-bool isInstrument(const std::string& name) { return findRow(kInstruments, name) != nullptr; }
-bool isDrum(const std::string& name) { return findRow(kDrums, name) != nullptr; }
+bool isInstrument(const std::string& name) { return findRow(instrumentTable, name) != nullptr; }
+bool isDrum(const std::string& name) { return findRow(drumTable, name) != nullptr; }
 
 bool playInstrumentNote(const std::string& instrument, const NotePlay& note, MixTarget& target) {
-    const SynthParams* p = findRow(kInstruments, instrument);
+    const SynthParams* p = findRow(instrumentTable, instrument);
     if (p) renderSynth(*p, note, target);
     return p != nullptr;
 }
 
 bool playDrumHit(const std::string& drum, const NotePlay& hit, MixTarget& target) {
-    const DrumParams* d = findRow(kDrums, drum);
+    const DrumParams* d = findRow(drumTable, drum);
     if (d) renderDrum(*d, hit, target);
     return d != nullptr;
 }

@@ -22,13 +22,13 @@ struct TrackRow {
     const char* output;
 };
 
-const TrackRow kTracks[] = {
+const TrackRow trackTable[] = {
     {"tune1.txt", "plain", "music1.mus"},         {"tune2.txt", "plain", "music2.mus"},
     {"tune3.txt", "plain", "music3.mus"},         {"tune1.txt", "edited", "music1_edited.mus"},
     {"tune2.txt", "edited", "music2_edited.mus"}, {"tune3.txt", "edited", "music3_edited.mus"},
 };
 
-constexpr double kOggQuality = 0.35;  // libsndfile's 0..1 scale: small files, no audible artefacts
+constexpr double oggQuality = 0.35;  // libsndfile's 0..1 scale: small files, no audible artefacts
 
 bool readFile(const std::string& path, std::string& text) {
     std::ifstream in(path);
@@ -63,7 +63,7 @@ bool writeTrack(const TrackRow& row, const std::string& dataFolder, const std::s
         std::fprintf(stderr, "audiogen: %s: %s\n", scorePath.c_str(), error.c_str());
         return false;
     }
-    if (!writeOgg(musicFolder + "/" + row.output, mix.interleaved(), 2, kOggQuality, error)) {
+    if (!writeOgg(musicFolder + "/" + row.output, mix.interleaved(), 2, oggQuality, error)) {
         std::fprintf(stderr, "audiogen: %s\n", error.c_str());
         return false;
     }
@@ -75,8 +75,8 @@ bool writeAllTracks(const std::string& dataFolder, const std::string& musicFolde
     std::atomic<size_t> next{0};
     std::atomic<bool> ok{true};
     auto worker = [&] {
-        for (size_t i; (i = next++) < std::size(kTracks);)
-            if (!writeTrack(kTracks[i], dataFolder, musicFolder)) ok = false;
+        for (size_t i; (i = next++) < std::size(trackTable);)
+            if (!writeTrack(trackTable[i], dataFolder, musicFolder)) ok = false;
     };
     std::vector<std::thread> workers;
     for (int w = 0; w < 2; ++w) workers.emplace_back(worker);

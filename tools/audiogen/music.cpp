@@ -212,14 +212,13 @@ void levelAndLimit(StereoBuffer& mix, double targetRms) {
 
 bool renderArrangement(const Score& score, const Arrangement& arr, StereoBuffer& out, std::string& error) {
     Timing timing{60.0 / arr.tempo, arr.swing, score.meter};
-    size_t frames =
-        static_cast<size_t>(std::lround(arrangementBeats(score, arr) * timing.secondsPerBeat * kSampleRate));
+    size_t frames = static_cast<size_t>(std::lround(arrangementBeats(score, arr) * timing.secondsPerBeat * sampleRate));
     StereoBuffer dry(frames), send(frames);
     MixTarget target{dry, send, 0.0};
     if (!checkInstruments(arr, error) || !playSections(score, arr, timing, target, error)) return false;
 
     StereoBuffer echo = send;
-    Echo echoEffect(static_cast<size_t>(0.75 * timing.secondsPerBeat * kSampleRate));
+    Echo echoEffect(static_cast<size_t>(0.75 * timing.secondsPerBeat * sampleRate));
     runLooped(echo, echoEffect);
     Room room;
     runLooped(send, room);

@@ -346,9 +346,9 @@ private:
 }  // namespace
 
 std::optional<int> parsePitch(const std::string& token) {
-    static const int kSteps[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+    static const int noteSteps[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
     if (token.size() < 2 || token[0] < 'A' || token[0] > 'G') return std::nullopt;
-    int semitone = kSteps[token[0] - 'A'];
+    int semitone = noteSteps[token[0] - 'A'];
     size_t i = 1;
     if (token[i] == '#')
         semitone += 1, ++i;
@@ -359,10 +359,10 @@ std::optional<int> parsePitch(const std::string& token) {
 }
 
 std::optional<double> parseDuration(const std::string& token) {
-    static const std::map<char, double> kBase = {{'w', 4}, {'h', 2}, {'q', 1}, {'e', 0.5}, {'s', 0.25}};
+    static const std::map<char, double> noteBeats = {{'w', 4}, {'h', 2}, {'q', 1}, {'e', 0.5}, {'s', 0.25}};
     if (token.empty() || token.size() > 2) return std::nullopt;
-    auto base = kBase.find(token[0]);
-    if (base == kBase.end()) return std::nullopt;
+    auto base = noteBeats.find(token[0]);
+    if (base == noteBeats.end()) return std::nullopt;
     if (token.size() == 1) return base->second;
     if (token[1] == '.') return base->second * 1.5;
     if (token[1] == '3') return base->second * 2.0 / 3.0;
