@@ -7,7 +7,7 @@ set -e
 PACKAGES="cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
 libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev \
 fonts-liberation2 xdg-utils libcairo2-dev libsndfile1-dev \
-desktop-file-utils appstream man-db"
+desktop-file-utils appstream man-db clang-format"
 # libFuzzer and the sanitizer runtimes come with clang's runtime package;
 # llvm-symbolizer turns the addresses of a report into file and line.
 FUZZ_PACKAGES="clang libclang-rt-14-dev llvm"
