@@ -2,6 +2,7 @@
 #include "ui/dialogs.h"
 #include "app/display.h"
 #include "app/resources.h"
+#include "app/screens.h"
 #include "game/board_draw.h"
 #include "level/map_file.h"
 #include "support/board_sketch.h"
@@ -23,6 +24,14 @@ protected:
 };
 
 }  // namespace
+
+// Sanitized builds cannot compare the rows' addresses at compile time, so the table is checked here.
+TEST(ScreenTable, ExactlyTheDialogsAnswerWithTheirButtons) {
+    for (int id = 0; id < screenCount; ++id) {
+        ScreenId screen = static_cast<ScreenId>(id);
+        EXPECT_EQ(screenFor(screen).answers != nullptr, isDialog(screen)) << id;
+    }
+}
 
 TEST_F(DialogTest, APointerOnAButtonsEdgeNeitherChoosesNorClicks) {
     openDialog(app, OverwriteSaveDialog);  // Yes spans x 202 to 302 and y 256 to 288, edges excluded

@@ -74,13 +74,6 @@ constexpr bool eachScreenHasOneRow() {
 }
 static_assert(eachScreenHasOneRow(), "every screen needs exactly one row");
 
-constexpr bool exactlyTheDialogsHaveAnswers() {
-    for (const Screen& screen : screens)
-        if ((screen.answers != nullptr) != isDialog(screen.id)) return false;
-    return true;
-}
-static_assert(exactlyTheDialogsHaveAnswers(), "a dialog answers with its buttons, and only a dialog does");
-
 }  // namespace
 
 const Screen& screenFor(ScreenId id) {
