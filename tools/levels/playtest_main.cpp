@@ -312,15 +312,6 @@ constexpr EventNote eventNotes[] = {
     {PlayEventKind::PressButton, "pressed the button at @: every metal door is gone"},
 };
 
-PlayInput tapOf(Move move) {
-    PlayInput input;
-    input.left = move == Move::Left;
-    input.right = move == Move::Right;
-    input.up = move == Move::Up;
-    input.down = move == Move::Down;
-    return input;
-}
-
 void noteEvents(const PlayEvents& events, std::vector<std::string>& notes) {
     for (const PlayEvent& event : events)
         for (const EventNote& note : eventNotes)
@@ -360,7 +351,7 @@ std::vector<std::string> changes(const PlayState& before, Move move, const MoveO
         PieceRange<Piece> tiles = state[PassOnce];
         std::vector<Piece> passOnces(tiles.begin(), tiles.end());
         Piece player = state.player;
-        PlayEvents events = step(state, frame == 0 ? tapOf(move) : PlayInput{}, solverDt);
+        PlayEvents events = step(state, frame == 0 ? arrowFor(move) : PlayInput{}, solverDt);
         // Leaving the board or sinking into a hole starts the level over.
         if (events.has(PlayEventKind::LeftBoard) || events.has(PlayEventKind::FadeOver)) break;
         noteEvents(events, notes);

@@ -42,15 +42,6 @@ void appendButtons(std::string& key, PieceRange<const Piece> buttons) {
     }
 }
 
-PlayInput held(Move move) {
-    PlayInput input;
-    input.left = move == Move::Left;
-    input.right = move == Move::Right;
-    input.up = move == Move::Up;
-    input.down = move == Move::Down;
-    return input;
-}
-
 int clampTo(int value, int limit) { return value < 0 ? 0 : (value >= limit ? limit - 1 : value); }
 
 CellPosition cellOf(const Piece& object) {
@@ -62,6 +53,15 @@ CellPosition cellOf(const Piece& object) {
 bool isDead(const PlayState& state) { return state.dying || !state.movementEnabled; }
 
 }  // namespace
+
+PlayInput arrowFor(Move move) {
+    PlayInput input;
+    input.left = move == Move::Left;
+    input.right = move == Move::Right;
+    input.up = move == Move::Up;
+    input.down = move == Move::Down;
+    return input;
+}
 
 MoveSimulator::MoveSimulator(const PlayRules& rules) : rules_(rules) {}
 
@@ -87,7 +87,7 @@ MoveOutcome MoveSimulator::play(const PlayState& from, Move move, PlayState& to)
 MoveOutcome MoveSimulator::stepUntilRest(PlayState& state, Move move) const {
     MoveOutcome outcome;
     outcome.end = MoveEnd::NeverStops;
-    const PlayInput tap = held(move), none;
+    const PlayInput tap = arrowFor(move), none;
     for (int frame = 0; frame < moveFrameCap; ++frame) {
         // A tap: down for one frame, then up.
         PlayEvents events = step(state, frame == 0 ? tap : none, solverDt);

@@ -22,6 +22,9 @@ constexpr int startWatchFrames = 120;
 
 enum class MoveEnd { Stopped, Goal, Died, LeftBoard, NeverStops };
 
+// The arrow a press holds; a wait holds none.
+PlayInput arrowFor(Move move);
+
 // What one press did. `exitCell` is the last board cell of a slide off the board,
 // `exitX` and `exitY` where the player was when it left.
 struct MoveOutcome {
