@@ -7,7 +7,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -28,20 +27,34 @@ std::string moduleOf(const fs::path& file, const fs::path& root) {
     return relative.replace_extension().generic_string();
 }
 
+// The module a line includes: `#include "app/display.h"` names app/display. Empty for
+// any other line, system headers included.
+std::string includedModule(const std::string& line) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return "";
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0) return "";
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || line[at] != '"') return "";
+    std::size_t end = line.find('"', at + 1);
+    if (end == std::string::npos || end - at - 1 < 3 || line.compare(end - 2, 2, ".h") != 0) return "";
+    return line.substr(at + 1, end - at - 3);
+}
+
 // Only quoted includes of the tree's own headers count; system headers are no module.
 IncludeGraph readIncludeGraph(const fs::path& root) {
     IncludeGraph graph;
     std::map<std::string, std::set<std::string>> named;
-    const std::regex include(R"(^\s*#\s*include\s*"([^"]+)\.h")");
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
         if (!entry.is_regular_file() || !isSourceOrHeader(entry.path())) continue;
         std::string module = moduleOf(entry.path(), root);
         graph[module];
         std::ifstream in(entry.path());
         std::string line;
-        std::smatch match;
-        while (std::getline(in, line))
-            if (std::regex_search(line, match, include) && match[1] != module) named[module].insert(match[1]);
+        while (std::getline(in, line)) {
+            std::string target = includedModule(line);
+            if (!target.empty() && target != module) named[module].insert(target);
+        }
     }
     for (auto& [module, targets] : named)
         for (const std::string& target : targets)
